@@ -1,0 +1,109 @@
+#include "app/frmzivorhilfe.h"
+
+#include "app/hilfeseite.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+
+// One unit of the window's vertical scale, in twips.
+constexpr double twipsProEinheit = 0.4395;
+constexpr int hoechsterWert = 19000;
+// One wheel step (120 eighths of a degree) scrolls one text line of 276 twips.
+constexpr double einheitenProRadstufe = 628.0;
+constexpr double radstufe = 120.0;
+
+} // namespace
+
+frmzivorhilfe::frmzivorhilfe()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("frmzivorhilfe"));
+    setWindowTitle(QStringLiteral("Hilfe zur Aufgabe \"komplexe Ebene\""));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(631, 331);
+
+    Image1 = new Hilfeseite(this);
+    Image1->setGeometry(0, 0, 607, 948);
+
+    VScroll1 = new QScrollBar(Qt::Vertical, this);
+    VScroll1->setObjectName(QStringLiteral("VScroll1"));
+    VScroll1->setGeometry(609, 0, 19, 328);
+    VScroll1->setRange(0, hoechsterWert);
+    VScroll1->setSingleStep(1);
+    VScroll1->setPageStep(1);
+    VScroll1->setValue(0);
+    VScroll1->setFocusPolicy(Qt::StrongFocus);
+    Image1->installEventFilter(this);
+    VScroll1->installEventFilter(this);
+
+    // Every change of the value moves the page: thumb, arrows, track and keys alike.
+    connect(VScroll1, &QScrollBar::valueChanged, this, &frmzivorhilfe::VScroll1_Scroll);
+}
+
+void frmzivorhilfe::VScroll1_Scroll()
+{
+    Image1->setTop(-twipsProEinheit * VScroll1->value());
+}
+
+void frmzivorhilfe::Form_Unload()
+{
+    const QWidgetList fenster = QApplication::topLevelWidgets();
+    for (QWidget *w : fenster) {
+        if (w->objectName() == QLatin1String("Formzivor"))
+            w->setEnabled(true);
+    }
+}
+
+void frmzivorhilfe::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmzivorhilfe::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+}
+
+void frmzivorhilfe::wheelEvent(QWheelEvent *event)
+{
+    radDrehen(event);
+}
+
+bool frmzivorhilfe::eventFilter(QObject *watched, QEvent *event)
+{
+    // The wheel scrolls by text lines over the page and over the scroll bar alike; the scroll
+    // bar's own wheel step would be a fraction of a pixel.
+    if ((watched == Image1 || watched == VScroll1) && event->type() == QEvent::Wheel) {
+        radDrehen(static_cast<QWheelEvent *>(event));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmzivorhilfe::radDrehen(QWheelEvent *event)
+{
+    const int drehung = event->angleDelta().y();
+    if (drehung == 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    const double einheiten = -drehung * einheitenProRadstufe / radstufe + m_radRest;
+    const int ganz = static_cast<int>(einheiten);
+    m_radRest = einheiten - ganz;
+    const int wert = VScroll1->value() + ganz;
+    const int neu = std::clamp(wert, VScroll1->minimum(), VScroll1->maximum());
+    if (neu != wert)
+        m_radRest = 0.0;
+    VScroll1->setValue(neu);
+}

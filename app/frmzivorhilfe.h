@@ -1,0 +1,38 @@
+#pragma once
+// The help window: the help page and a vertical scroll bar that moves it. It is a window of
+// its own, without a parent, so that it stays usable while the main window is disabled.
+
+#include <QWidget>
+
+class Hilfeseite;
+class QCloseEvent;
+class QPaintEvent;
+class QScrollBar;
+class QWheelEvent;
+
+class frmzivorhilfe : public QWidget
+{
+    Q_OBJECT
+
+public:
+    frmzivorhilfe();
+
+    // Moves the page to the scroll bar's value: Top = -0.4395 twips per unit.
+    void VScroll1_Scroll();
+    // Enables the main window again; the window then closes and is discarded.
+    void Form_Unload();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void radDrehen(QWheelEvent *event);
+
+    Hilfeseite *Image1;
+    QScrollBar *VScroll1;
+    // Scroll units of partial wheel steps not yet applied.
+    double m_radRest = 0.0;
+};

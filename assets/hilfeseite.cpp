@@ -1,0 +1,466 @@
+#include "assets/hilfeseite.h"
+
+#include "model/massstab.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QLineF>
+#include <QPainter>
+#include <QPen>
+#include <QPolygonF>
+#include <QString>
+#include <QTransform>
+#include <QtMath>
+
+#include <cmath>
+#include <numbers>
+
+namespace zivor {
+namespace {
+
+// ---- Page layout, in twips from the page's top-left corner ----------------------------------
+
+enum class Zeilenart { Titel, Text };
+
+// One line of text; y is the top of its character cell.
+struct Textzeile {
+    int y;
+    const char *text;
+    Zeilenart art;
+};
+
+constexpr Textzeile textzeilen[] = {
+    {0, "Harmonische Wechselgrößen als komplexe Zeiger", Zeilenart::Titel},
+    {600, "In diesem Modul werden Sie mit dem Zusammenhang zwischen harmonischen (Sinus,",
+     Zeilenart::Text},
+    {874, "Cosinus) Funktionen deren Darstellung in einem Zeitdiagramm und der", Zeilenart::Text},
+    {1152, "Zeigerdarstellung in der komplexen Ebene vertraut gemacht.", Zeilenart::Text},
+    {1704, "Sie werden danach in der Lage sein, die Kenngrößen harmonischer Größen in einer",
+     Zeilenart::Text},
+    {1978, "Ebene durch Zeiger darzustellen und das Prinzip der Überlagerung zu verstehen.",
+     Zeilenart::Text},
+    {2530,
+     "Die gewählten Darstellungen sind gleichwertig und beinhalten nur eine jeweils andere",
+     Zeilenart::Text},
+    {2808, "Betrachtungsweise desselben physikalischen Sachverhaltes.", Zeilenart::Text},
+    {3082, "Das Zeigerdiagramm bietet jedoch durch Verwendung der komplexen Zahlenrechnung",
+     Zeilenart::Text},
+    {3360, "erhebliche Vereinfachungen und ist für das Verständnis am besten geeignet.",
+     Zeilenart::Text},
+    {3912, "Beispiel:", Zeilenart::Text},
+    {4205, "Mathematische Formulierung :", Zeilenart::Text},
+    {5078, "Zeitliche Darstellung:", Zeilenart::Text},
+    {7286, "Zeigerdiagramm", Zeilenart::Text},
+    {9768, "Die mit Re und Im bezeichneten Achsen repräsentieren die reelle und die imaginäre",
+     Zeilenart::Text},
+    {10046, "Komponente der komplexen Zeigerdarstellung der harmonischen Größe.", Zeilenart::Text},
+    {10598, "Bedienung des Programmes:", Zeilenart::Text},
+    {11150, "1) Mittels Auswahlflächen wählen Sie, welcher Zeiger und das zugangehörige",
+     Zeilenart::Text},
+    {11424, "Zeitdiagramm angezeigt werden soll.", Zeilenart::Text},
+    {11702, "2) Mit der Maus können Sie die Spitze des grünen und des roten Zeigers im",
+     Zeilenart::Text},
+    {11976,
+     "Zeigerdiagramm verschieben. Zeigen Sie auf die Spitzen und halten Sie zum Ziehen die",
+     Zeilenart::Text},
+    {12254, "linke Maus gedrückt.", Zeilenart::Text},
+    {12528, "3) Der blaue Zeiger stellt die geometrische Summe der beiden Einzelzeiger dar.",
+     Zeilenart::Text},
+    {12806, "4) Mittels Slider an der Unterseite können Sie die Frequenz variieren.",
+     Zeilenart::Text},
+    {13358, "Aufgaben:", Zeilenart::Text},
+    {13632, "1) Stellen Sie die grüne Kurve auf folgende mathematische Funktion ein:",
+     Zeilenart::Text},
+};
+
+// Em heights in twips: the title about 14 pt, the body 12 pt.
+constexpr double titelHoehe = 278.0;
+constexpr double textHoehe = 240.0;
+// Distance from one line to the next; the title's own row is taller.
+constexpr double zeilenabstand = 276.0;
+constexpr double titelZeile = 322.0;
+
+// A filled bar under a heading: x from links to rechts, top at oben, dicke thick.
+struct Balken {
+    int links;
+    int rechts;
+    int oben;
+    int dicke;
+};
+
+constexpr Balken unterstreichungen[] = {
+    {0, 5909, 288, 29},   // title
+    {0, 2933, 10843, 24}, // "Bedienung des Programmes:"
+    {0, 1080, 13603, 24}, // "Aufgaben:"
+};
+
+struct Kasten {
+    int links;
+    int oben;
+    int rechts;
+    int unten;
+
+    constexpr QRectF pixel() const
+    {
+        return {links / twipsProPixel, oben / twipsProPixel, (rechts - links) / twipsProPixel,
+                (unten - oben) / twipsProPixel};
+    }
+};
+
+constexpr Kasten formelKasten{3259, 4181, 5947, 4531};
+constexpr Kasten zeitbildKasten{3782, 4584, 7200, 6797};
+constexpr Kasten zeigerbildKasten{3782, 7104, 6187, 9418};
+
+// The formula U(t) = 10 · sin(ω · t + 45°), part by part. Parts marked with a gap get the
+// space that the box leaves beyond the parts' own widths, shared out evenly before them.
+struct Formelteil {
+    const char *text;
+    bool kursiv;
+    bool abstandDavor;
+};
+
+constexpr Formelteil formel[] = {
+    {"U", true, false},     {"(", false, false}, {"t", true, false},  {")", false, false},
+    {"=", false, true},     {"10", false, true}, {"·", false, true},  {"sin(", false, true},
+    {"ω", true, false},     {"·", false, true},  {"t", true, true},   {"+", false, true},
+    {"45°)", false, true},
+};
+
+// ---- The two diagram pictures -----------------------------------------------------------------
+// Each is a picture of one of the program's diagrams, given in the pixels of the original
+// picture and fitted into its box on the page.
+
+// Time diagram: 408 x 385, 8.16 px per millisecond, 19.3 px per amplitude unit, the vertical
+// axis at column 42 and the time axis at row 193.
+constexpr double zeitbildBreite = 408.0;
+constexpr double zeitbildHoehe = 385.0;
+constexpr double zeitbildNullX = 42.0;
+constexpr double zeitbildNullY = 193.0;
+constexpr double zeitbildProMs = 8.16;
+constexpr double zeitbildProEinheit = 19.3;
+constexpr double zeitbildVonMs = -5.1;
+constexpr double zeitbildBisMs = 44.8;
+
+// Phasor diagram: 227 x 218, 19.25 px per amplitude unit, the vertical axis at column 31 and
+// the horizontal axis at row 192.
+constexpr double zeigerbildBreite = 227.0;
+constexpr double zeigerbildHoehe = 218.0;
+constexpr double zeigerbildNullX = 31.0;
+constexpr double zeigerbildNullY = 192.0;
+constexpr double zeigerbildProEinheit = 19.25;
+
+// Labels of the phasor picture, as in the program's phasor diagram: left end of the base
+// line in that diagram's units (10 per amplitude unit).
+struct Beschriftung {
+    const char *text;
+    double x;
+    double y;
+};
+
+constexpr Beschriftung zeigerbildBeschriftungen[] = {
+    {"2", 17.06, -11.89},  {"4", 37.40, -11.89}, {"6", 56.88, -11.46}, {"8", 77.23, -11.89},
+    {"8", -6.75, 75.43},   {"6", -6.75, 55.45},  {"4", -6.75, 35.90},  {"2", -6.75, 15.92},
+    {"0", 1.04, -8.85},    {"Im", -12.38, 88.90}, {"Re", 86.32, -11.89},
+};
+
+// Arial em height of the diagram labels in the original pictures' pixels.
+constexpr double diagrammSchrift = 16.0;
+
+constexpr QColor gelb(255, 255, 0);
+constexpr QColor kurvenfarbe(0, 204, 153);
+constexpr QColor zeigerfarbe(0, 192, 0);
+constexpr QColor schraffur(128, 128, 128);
+
+// ---- Drawing helpers --------------------------------------------------------------------------
+
+// A face at an exact em height in pixels. Fonts resolve at whole pixel sizes, so the rest is
+// made up by scaling the painter while the text is drawn.
+struct Schrift {
+    QFont font;
+    double skala;
+};
+
+Schrift schrift(const char *familie, double em, bool fett, bool kursiv)
+{
+    QFont f(QString::fromLatin1(familie));
+    const int ganz = qMax(1, qCeil(em));
+    f.setPixelSize(ganz);
+    f.setBold(fett);
+    f.setItalic(kursiv);
+    return {f, em / ganz};
+}
+
+double oberlaenge(const Schrift &s)
+{
+    return QFontMetricsF(s.font).ascent() * s.skala;
+}
+
+double breite(const Schrift &s, const QString &text)
+{
+    return QFontMetricsF(s.font).horizontalAdvance(text) * s.skala;
+}
+
+// Text with the left end of its base line at grundlinie, narrowed horizontally by stauchung.
+void schreibe(QPainter &p, const Schrift &s, QPointF grundlinie, const QString &text,
+              double stauchung = 1.0)
+{
+    p.save();
+    p.translate(grundlinie);
+    p.scale(s.skala * stauchung, s.skala);
+    p.setFont(s.font);
+    p.drawText(QPointF(0.0, 0.0), text);
+    p.restore();
+}
+
+// Middle of the pixel that contains v, where a 1-px line is drawn sharply.
+double pixelmitte(double v)
+{
+    return std::floor(v) + 0.5;
+}
+
+QRectF ganzePixel(const QRectF &r)
+{
+    return QRectF(QPointF(std::round(r.left()), std::round(r.top())),
+                  QPointF(std::round(r.right()), std::round(r.bottom())));
+}
+
+// Maps the pixels of an original picture of the given size onto the box.
+QTransform aufKasten(double breiteBild, double hoeheBild, const QRectF &kasten)
+{
+    return QTransform(kasten.width() / breiteBild, 0.0, 0.0, kasten.height() / hoeheBild,
+                      kasten.left(), kasten.top());
+}
+
+void strich(QPainter &p, const QColor &farbe, QPointF a, QPointF b, double dicke = 1.0)
+{
+    p.setPen(QPen(farbe, dicke, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QLineF(a, b));
+}
+
+void pfeilspitze(QPainter &p, QPointF spitze, QPointF basisA, QPointF basisB)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawPolygon(QPolygonF{spitze, basisA, basisB});
+    p.setBrush(Qt::NoBrush);
+}
+
+enum class Ausrichtung { Links, Mitte, Rechts };
+
+void beschrifte(QPainter &p, const Schrift &s, double stauchung, QPointF grundlinie,
+                const QString &text, Ausrichtung ausrichtung)
+{
+    const double b = breite(s, text) * stauchung;
+    if (ausrichtung == Ausrichtung::Mitte)
+        grundlinie.rx() -= b / 2.0;
+    else if (ausrichtung == Ausrichtung::Rechts)
+        grundlinie.rx() -= b;
+    p.setPen(Qt::black);
+    schreibe(p, s, grundlinie, text, stauchung);
+}
+
+// ---- Page parts -------------------------------------------------------------------------------
+
+void zeichneTexte(QPainter &p, const QRectF &sichtbar)
+{
+    const Schrift titel = schrift("Times New Roman", titelHoehe / twipsProPixel, true, false);
+    const Schrift text = schrift("Times New Roman", textHoehe / twipsProPixel, true, false);
+    p.setPen(Qt::black);
+    for (const Textzeile &z : textzeilen) {
+        const bool istTitel = z.art == Zeilenart::Titel;
+        const double hoehe = (istTitel ? titelZeile : zeilenabstand) / twipsProPixel;
+        const QRectF zeile(0.0, z.y / twipsProPixel, hilfeseiteBreite, hoehe);
+        if (!zeile.intersects(sichtbar))
+            continue;
+        const Schrift &s = istTitel ? titel : text;
+        schreibe(p, s, QPointF(0.0, zeile.top() + oberlaenge(s)), QString::fromUtf8(z.text));
+    }
+    for (const Balken &b : unterstreichungen) {
+        const QRectF r(b.links / twipsProPixel, b.oben / twipsProPixel,
+                       (b.rechts - b.links) / twipsProPixel, b.dicke / twipsProPixel);
+        if (r.intersects(sichtbar))
+            p.fillRect(r, Qt::black);
+    }
+}
+
+// The formula stands on the base line of the line "Mathematische Formulierung :".
+void zeichneFormel(QPainter &p)
+{
+    const QRectF kasten = formelKasten.pixel();
+    const double em = textHoehe / twipsProPixel;
+    const Schrift gerade = schrift("Times New Roman", em, false, false);
+    const Schrift kursiv = schrift("Times New Roman", em, false, true);
+    const Schrift text = schrift("Times New Roman", em, true, false);
+    const double grundlinie = 4205.0 / twipsProPixel + oberlaenge(text);
+
+    double eigenbreite = 0.0;
+    int luecken = 0;
+    for (const Formelteil &t : formel) {
+        eigenbreite += breite(t.kursiv ? kursiv : gerade, QString::fromUtf8(t.text));
+        luecken += t.abstandDavor ? 1 : 0;
+    }
+    constexpr double rand = 1.0;
+    const double luecke = qMax(0.0, (kasten.width() - 2.0 * rand - eigenbreite) / luecken);
+
+    p.setPen(Qt::black);
+    double x = kasten.left() + rand;
+    for (const Formelteil &t : formel) {
+        if (t.abstandDavor)
+            x += luecke;
+        const Schrift &s = t.kursiv ? kursiv : gerade;
+        const QString teil = QString::fromUtf8(t.text);
+        schreibe(p, s, QPointF(x, grundlinie), teil);
+        x += breite(s, teil);
+    }
+}
+
+void zeichneZeitbild(QPainter &p)
+{
+    const QRectF kasten = ganzePixel(zeitbildKasten.pixel());
+    const QTransform bild = aufKasten(zeitbildBreite, zeitbildHoehe, kasten);
+    const auto punkt = [&bild](double ms, double wert) {
+        return bild.map(QPointF(zeitbildNullX + zeitbildProMs * ms,
+                                zeitbildNullY - zeitbildProEinheit * wert));
+    };
+    const QPointF null = punkt(0.0, 0.0);
+    const double achseX = pixelmitte(null.x());
+    const double achseY = pixelmitte(null.y());
+
+    p.save();
+    p.setClipRect(kasten, Qt::IntersectClip);
+    p.fillRect(kasten, Qt::white);
+
+    // Axes with arrowheads, and the black line along the left edge.
+    strich(p, Qt::black, QPointF(kasten.left(), achseY), QPointF(kasten.right() - 4.0, achseY));
+    pfeilspitze(p, QPointF(kasten.right(), achseY), QPointF(kasten.right() - 6.0, achseY - 2.0),
+                QPointF(kasten.right() - 6.0, achseY + 2.0));
+    strich(p, Qt::black, QPointF(achseX, kasten.top() + 4.0), QPointF(achseX, kasten.bottom()));
+    pfeilspitze(p, QPointF(achseX, kasten.top()), QPointF(achseX - 2.0, kasten.top() + 6.0),
+                QPointF(achseX + 2.0, kasten.top() + 6.0));
+    strich(p, Qt::black, QPointF(kasten.left() + 0.5, kasten.top()),
+           QPointF(kasten.left() + 0.5, kasten.bottom()));
+
+    // Yellow grid every 5 ms and every 2 amplitude units, none on an axis.
+    for (int ms = 5; ms <= 40; ms += 5) {
+        const double x = pixelmitte(punkt(ms, 0.0).x());
+        strich(p, gelb, QPointF(x, kasten.top()), QPointF(x, kasten.bottom()));
+    }
+    for (int wert = -8; wert <= 8; wert += 2) {
+        if (wert == 0)
+            continue;
+        const double y = pixelmitte(punkt(0.0, wert).y());
+        strich(p, gelb, QPointF(kasten.left() + 1.0, y), QPointF(kasten.right(), y));
+    }
+
+    // Labels, condensed like those of the program's time diagram.
+    const Schrift beschriftung = schrift("Arial", 7.0, false, false);
+    constexpr double stauchung = 0.8;
+    const double unterAchse = achseY + 7.5;
+    for (int ms = 5; ms <= 40; ms += 5)
+        beschrifte(p, beschriftung, stauchung, QPointF(punkt(ms, 0.0).x(), unterAchse),
+                   QString::number(ms), Ausrichtung::Mitte);
+    beschrifte(p, beschriftung, stauchung, QPointF(achseX + 1.5, unterAchse),
+               QStringLiteral("0"), Ausrichtung::Links);
+    beschrifte(p, beschriftung, stauchung, QPointF(kasten.right() - 1.0, unterAchse),
+               QStringLiteral("t/ms"), Ausrichtung::Rechts);
+    for (int wert = 2; wert <= 8; wert += 2)
+        beschrifte(p, beschriftung, stauchung,
+                   QPointF(achseX - 2.0, punkt(0.0, wert).y() + 2.5), QString::number(wert),
+                   Ausrichtung::Rechts);
+    beschrifte(p, beschriftung, stauchung, QPointF(achseX - 3.0, kasten.top() + 7.0),
+               QStringLiteral("f(t)"), Ausrichtung::Rechts);
+
+    // f(t) = 10 sin(2 pi 50 Hz t + 45 deg) over the whole width.
+    constexpr int schritte = 400;
+    QPolygonF kurve;
+    kurve.reserve(schritte + 1);
+    for (int i = 0; i <= schritte; ++i) {
+        const double ms = zeitbildVonMs + (zeitbildBisMs - zeitbildVonMs) * i / schritte;
+        const double phase = 2.0 * std::numbers::pi * 0.05 * ms + std::numbers::pi / 4.0;
+        kurve << punkt(ms, 10.0 * std::sin(phase));
+    }
+    p.setPen(QPen(kurvenfarbe, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(kurve);
+    p.restore();
+}
+
+void zeichneZeigerbild(QPainter &p)
+{
+    const QRectF kasten = ganzePixel(zeigerbildKasten.pixel());
+    const QTransform bild = aufKasten(zeigerbildBreite, zeigerbildHoehe, kasten);
+    const auto punkt = [&bild](double re, double im) {
+        return bild.map(QPointF(zeigerbildNullX + zeigerbildProEinheit * re,
+                                zeigerbildNullY - zeigerbildProEinheit * im));
+    };
+    const QPointF null = punkt(0.0, 0.0);
+    const double achseX = pixelmitte(null.x());
+    const double achseY = pixelmitte(null.y());
+
+    p.save();
+    p.setClipRect(kasten, Qt::IntersectClip);
+    p.fillRect(kasten, Qt::white);
+
+    // Axes "Re" and "Im" with arrowheads, then the yellow grid every 2 units.
+    strich(p, Qt::black, QPointF(kasten.left(), achseY), QPointF(kasten.right() - 5.0, achseY));
+    pfeilspitze(p, QPointF(kasten.right(), achseY), QPointF(kasten.right() - 7.0, achseY - 2.5),
+                QPointF(kasten.right() - 7.0, achseY + 2.5));
+    strich(p, Qt::black, QPointF(achseX, kasten.top() + 5.0), QPointF(achseX, kasten.bottom()));
+    pfeilspitze(p, QPointF(achseX, kasten.top()), QPointF(achseX - 2.5, kasten.top() + 7.0),
+                QPointF(achseX + 2.5, kasten.top() + 7.0));
+    for (int einheit = 2; einheit <= 10; einheit += 2) {
+        const double x = pixelmitte(punkt(einheit, 0.0).x());
+        const double y = pixelmitte(punkt(0.0, einheit).y());
+        if (x < kasten.right())
+            strich(p, gelb, QPointF(x, kasten.top()), QPointF(x, kasten.bottom()));
+        if (y > kasten.top())
+            strich(p, gelb, QPointF(kasten.left(), y), QPointF(kasten.right(), y));
+    }
+
+    const double skala = bild.m22();
+    const Schrift beschriftung = schrift("Arial", diagrammSchrift * skala, false, false);
+    for (const Beschriftung &b : zeigerbildBeschriftungen)
+        beschrifte(p, beschriftung, 1.0, punkt(b.x / 10.0, b.y / 10.0),
+                   QString::fromLatin1(b.text), Ausrichtung::Links);
+
+    // The green phasor: length 10 at 45 degrees, ending in a small square.
+    const double r = 10.0 / std::sqrt(2.0);
+    const QPointF spitze = punkt(r, r);
+    strich(p, zeigerfarbe, null, spitze, 1.5);
+    p.fillRect(QRectF(spitze.x() - 2.0, spitze.y() - 2.0, 4.0, 4.0), zeigerfarbe);
+
+    // The small grey-hatched square below and left of the origin.
+    const QRectF quadrat(std::floor(null.x()) - 7.0, std::floor(null.y()) + 2.0, 6.0, 6.0);
+    p.setClipRect(quadrat, Qt::IntersectClip);
+    p.setPen(QPen(schraffur, 1.0));
+    for (double d = -quadrat.height(); d < quadrat.width(); d += 2.0)
+        p.drawLine(QLineF(quadrat.left() + d, quadrat.bottom(),
+                          quadrat.left() + d + quadrat.height(), quadrat.top()));
+    p.drawRect(quadrat.adjusted(0.5, 0.5, -0.5, -0.5));
+    p.restore();
+}
+
+} // namespace
+
+void zeichneHilfeseite(QPainter &p)
+{
+    const QRectF seite(0.0, 0.0, hilfeseiteBreite, hilfeseiteHoehe);
+    const QRectF sichtbar = p.hasClipping() ? p.clipBoundingRect() & seite : seite;
+    if (sichtbar.isEmpty())
+        return;
+
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.fillRect(sichtbar, Qt::white);
+    zeichneTexte(p, sichtbar);
+    if (formelKasten.pixel().intersects(sichtbar))
+        zeichneFormel(p);
+    if (zeitbildKasten.pixel().intersects(sichtbar))
+        zeichneZeitbild(p);
+    if (zeigerbildKasten.pixel().intersects(sichtbar))
+        zeichneZeigerbild(p);
+    p.restore();
+}
+
+} // namespace zivor

@@ -1,0 +1,17 @@
+#pragma once
+// The help page: German text with a formula and two small diagram pictures, drawn with
+// QPainter vectors so that it stays sharp at any screen scale.
+
+class QPainter;
+
+namespace zivor {
+
+// Size of the page in device-independent pixels (9072 x 14185 twips).
+inline constexpr int hilfeseiteBreite = 605;
+inline constexpr int hilfeseiteHoehe = 946;
+
+// Paints the whole page in the painter's logical pixels, its top-left corner at (0, 0).
+// Lines and pictures that lie wholly outside the painter's clip are skipped.
+void zeichneHilfeseite(QPainter &p);
+
+} // namespace zivor

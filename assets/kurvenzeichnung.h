@@ -1,0 +1,25 @@
+#pragma once
+// The one curve drawing of the time diagram: four periods of a sine wave, drawn in a colour
+// and stretched onto the rectangle of a curve picture.
+
+class QColor;
+class QPainter;
+class QPainterPath;
+class QRectF;
+
+namespace zivor {
+
+// Size of the drawing in its own units (origin top-left, y down).
+inline constexpr double kurveBreite = 3090, kurveHoehe = 2260;
+
+// The wave in drawing units: 4 periods from x = 4 to x = 3076, 768 units and 184 straight
+// segments a period, centre line 1125.5, half-height 1120.5; it starts on the centre line
+// and goes down first. Built once.
+const QPainterPath &kurvenpfad();
+
+// Draws the wave stretched onto ziel (pixels of the painter, may reach far outside the
+// widget) in the colour farbe, 6 drawing units wide, antialiased, without fill. Draws
+// nothing for an empty or non-finite rectangle.
+void zeichneKurve(QPainter &p, const QRectF &ziel, const QColor &farbe);
+
+} // namespace zivor

@@ -1,0 +1,66 @@
+#include "diagrams/bildflaeche.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace zivor {
+
+Bildflaeche::Bildflaeche(const Massstab &massstab, QWidget *parent)
+    : QWidget(parent), m_massstab(massstab)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+QPointF Bildflaeche::pixelVon(double x, double y) const
+{
+    return m_massstab.zuPixel(x, y) + QPointF(rand, rand);
+}
+
+QPointF Bildflaeche::punktBei(QPointF widgetPixel) const
+{
+    return m_massstab.ausPixel(widgetPixel - QPointF(rand, rand));
+}
+
+QRectF Bildflaeche::innenRechteck() const
+{
+    return QRectF(rand, rand, width() - 2 * rand, height() - 2 * rand);
+}
+
+void Bildflaeche::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    const qreal dpr = devicePixelRatioF();
+    const QSizeF innen = innenRechteck().size();
+    const QSize geraetePixel = (innen * dpr).toSize();
+    if (m_hintergrund.isNull() || m_hintergrund.size() != geraetePixel
+        || m_hintergrund.devicePixelRatio() != dpr) {
+        m_hintergrund = QPixmap(geraetePixel);
+        m_hintergrund.setDevicePixelRatio(dpr);
+        m_hintergrund.fill(Qt::white);
+        QPainter bild(&m_hintergrund);
+        zeichneHintergrund(bild, innen);
+    }
+    p.setClipRegion(event->region());
+    zeichneRand(p);
+    p.drawPixmap(QPointF(rand, rand), m_hintergrund);
+    p.setClipRect(innenRechteck(), Qt::IntersectClip);
+    zeichneInhalt(p);
+}
+
+void Bildflaeche::zeichneRand(QPainter &p) const
+{
+    // Sunken edge: shadow above and left, light below and right.
+    const int w = width();
+    const int h = height();
+    p.fillRect(0, 0, w, 1, QColor(128, 128, 128));
+    p.fillRect(0, 0, 1, h, QColor(128, 128, 128));
+    p.fillRect(1, 1, w - 2, 1, QColor(64, 64, 64));
+    p.fillRect(1, 1, 1, h - 2, QColor(64, 64, 64));
+    p.fillRect(0, h - 1, w, 1, QColor(255, 255, 255));
+    p.fillRect(w - 1, 0, 1, h, QColor(255, 255, 255));
+    p.fillRect(1, h - 2, w - 2, 1, QColor(212, 208, 200));
+    p.fillRect(w - 2, 1, 1, h - 2, QColor(212, 208, 200));
+}
+
+} // namespace zivor

@@ -1,0 +1,39 @@
+#pragma once
+// A picture area of the main window: a sunken 2-px border around an inner area with a
+// user scale of its own, a background drawing stretched to the inner area (painted once
+// and kept), and items drawn on top of it.
+
+#include "model/massstab.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+namespace zivor {
+
+class Bildflaeche : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int rand = 2;
+
+    Bildflaeche(const Massstab &massstab, QWidget *parent);
+
+    const Massstab &massstab() const { return m_massstab; }
+    // Widget pixel position of a point of the scale, and the point at a widget position.
+    QPointF pixelVon(double x, double y) const;
+    QPointF punktBei(QPointF widgetPixel) const;
+    QRectF innenRechteck() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    virtual void zeichneHintergrund(QPainter &p, const QSizeF &innen) const = 0;
+    virtual void zeichneInhalt(QPainter &p) = 0;
+
+private:
+    void zeichneRand(QPainter &p) const;
+
+    Massstab m_massstab;
+    QPixmap m_hintergrund;
+};
+
+} // namespace zivor

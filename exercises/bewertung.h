@@ -1,0 +1,33 @@
+#pragma once
+// Scoring of an answer: frequency, phase and amplitude, one point each when the relative
+// deviation is below 0.1.
+
+#include "exercises/aufgabe.h"
+
+#include <QString>
+#include <QtGlobal>
+
+namespace zivor {
+
+struct Antwort {
+    float frequenz = 0.0f;
+    float verschiebung = 0.0f; // shift parameter of the answered phase
+    float amplitude = 0.0f;
+    bool phaseGegeben = true;  // false: the angle field held no number at all
+};
+
+struct Bewertung {
+    quint8 punkte = 0;
+    QString meldung;
+};
+
+// |ziel - antwort| / divisor worked out in double, rounded to float and compared with
+// 0.1f; a divisor of 0 (or a result that is no number) is never met.
+bool abweichungKlein(double ziel, double antwort, double divisor);
+
+// Scores the answer, adds the points to punktegesamt and writes the message: one line a
+// criterion (beginning with an empty line when the frequency is wrong), then the points of
+// the task and the total. Task 2's last lines say "Punkte", task 1's do not.
+Bewertung bewerte(const Ziele &ziele, const Antwort &antwort, bool aufgabe2, quint8 &punktegesamt);
+
+} // namespace zivor

@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs the Debian packages Zivor needs to build, test and run, and only those that are missing.
+# Usage: scripts/pakete.sh [run]   ("run" adds what a machine without a display needs)
+set -eu
+
+pakete="cmake make g++ qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation fonts-dejavu-core"
+if [ "${1:-}" = run ]; then
+  pakete="$pakete xvfb xauth imagemagick"
+fi
+
+fehlt=""
+for p in $pakete; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    fehlt="$fehlt $p"
+  fi
+done
+[ -z "$fehlt" ] && exit 0
+
+echo "Installiere:$fehlt"
+if [ "$(id -u)" -eq 0 ]; then als=""; else als="sudo"; fi
+$als apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $als apt-get install -y -qq --no-install-recommends $fehlt
