@@ -324,6 +324,10 @@ void Formzivor::baueAufgabenfeld()
     Labelaufgabe->setWordWrap(true);
     Labelaufgabe->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Labelaufgabe->setTextFormat(Qt::PlainText);
+    // The task text's lines are separated by a carriage return; the label's text document
+    // breaks lines there (and the learner may select the formula).
+    Labelaufgabe->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Labelaufgabe->setFocusPolicy(Qt::NoFocus);
 
     auto knopf = [this](const QString &text, const char *name, int x, int y) {
         auto *k = new QPushButton(text, Frame1);
@@ -666,5 +670,8 @@ void Formzivor::zeigeBewertung(const QString &meldung)
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Bewertung"), meldung, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("Bewertung"));
     box.setTextFormat(Qt::PlainText);
+    // The lines are separated by carriage returns, which the label's text document breaks at.
+    if (auto *text = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+        text->setTextInteractionFlags(text->textInteractionFlags() | Qt::TextSelectableByMouse);
     box.exec();
 }

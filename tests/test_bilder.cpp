@@ -1,0 +1,351 @@
+// The pictures drawn by the program: both diagram backgrounds probed pixel by pixel at screen
+// scale 1 and 2, the curve drawing of the time diagram, and the window icon.
+
+#include "assets/kurvenzeichnung.h"
+#include "assets/zeigerdiagrammbild.h"
+#include "assets/zeitdiagrammbild.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSvgRenderer>
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace {
+
+enum class Bild { Zeiger, Zeit };
+
+// The diagrams' conversions from units to device-independent pixels (twips / 15).
+QPointF zuPixel(Bild b, double x, double y)
+{
+    if (b == Bild::Zeiger)
+        return {(x + 100.0) * 29.025 / 15.0, (100.0 - y) * 29.025 / 15.0};
+    return {(x + 100.0) * 6.12 / 15.0, (100.0 - y) * 28.95 / 15.0};
+}
+
+// A background at the given pixel ratio, painted rand pixels in from the edges of an image
+// filled with grund.
+QImage male(Bild b, int ratio, int rand = 0, QColor grund = Qt::white)
+{
+    const QSize innen = b == Bild::Zeiger ? QSize(386, 386) : QSize(408, 386);
+    QImage bild((innen + QSize(2 * rand, 2 * rand)) * ratio, QImage::Format_RGB32);
+    bild.setDevicePixelRatio(ratio);
+    bild.fill(grund);
+    QPainter p(&bild);
+    p.translate(rand, rand);
+    if (b == Bild::Zeiger)
+        zivor::zeichneZeigerdiagramm(p, QSizeF(innen));
+    else
+        zivor::zeichneZeitdiagramm(p, QSizeF(innen));
+    return bild;
+}
+
+// The device pixel holding a point given in device-independent pixels.
+QPoint geraetepixel(QPointF p, int ratio)
+{
+    return {static_cast<int>(std::floor(p.x() * ratio)),
+            static_cast<int>(std::floor(p.y() * ratio))};
+}
+
+bool istWeiss(QRgb c) { return (c & 0xffffff) == 0xffffff; }
+bool istDunkel(QRgb c) { return qGray(c) < 100; }
+
+} // namespace
+
+class TestBilder : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Q_INIT_RESOURCE(assets); }
+    void fuelltFlaecheGenau_data();
+    void fuelltFlaecheGenau();
+    void linienScharfAmRaster_data();
+    void linienScharfAmRaster();
+    void pfeileUndTexte_data();
+    void pfeileUndTexte();
+    void kurvenpfad();
+    void kurveFolgtFormel_data();
+    void kurveFolgtFormel();
+    void kurveOhneFlaecheZeichnetNichts_data();
+    void kurveOhneFlaecheZeichnetNichts();
+    void symbol();
+};
+
+void TestBilder::fuelltFlaecheGenau_data()
+{
+    QTest::addColumn<Bild>("bild");
+    QTest::addColumn<int>("ratio");
+    // Corners that must be white: 0 top left, 1 top right, 2 bottom left, 3 bottom right. In
+    // the phasor diagram the outer grid lines run along the left and bottom edges.
+    QTest::addColumn<QList<int>>("weisseEcken");
+    QTest::newRow("Zeiger 1") << Bild::Zeiger << 1 << QList<int>{1};
+    QTest::newRow("Zeiger 2") << Bild::Zeiger << 2 << QList<int>{1};
+    QTest::newRow("Zeit 1") << Bild::Zeit << 1 << QList<int>{0, 1, 2, 3};
+    QTest::newRow("Zeit 2") << Bild::Zeit << 2 << QList<int>{0, 1, 2, 3};
+}
+
+// The picture covers its rectangle to the last pixel and leaves everything around it alone.
+void TestBilder::fuelltFlaecheGenau()
+{
+    QFETCH(Bild, bild);
+    QFETCH(int, ratio);
+    QFETCH(QList<int>, weisseEcken);
+    const QRgb grund = qRgb(255, 0, 255);
+    const QImage b = male(bild, ratio, 3, grund);
+    const QRect innen = b.rect().adjusted(3 * ratio, 3 * ratio, -3 * ratio, -3 * ratio);
+    for (int y = 0; y < b.height(); ++y)
+        for (int x = 0; x < b.width(); ++x)
+            QCOMPARE(b.pixel(x, y) == grund, !innen.contains(x, y));
+    const QPoint ecken[] = {innen.topLeft(), innen.topRight(), innen.bottomLeft(),
+                            innen.bottomRight()};
+    for (const int i : weisseEcken)
+        QVERIFY(istWeiss(b.pixel(ecken[i])));
+}
+
+void TestBilder::linienScharfAmRaster_data()
+{
+    QTest::addColumn<Bild>("bild");
+    QTest::addColumn<int>("ratio");
+    QTest::addColumn<bool>("senkrecht");
+    QTest::addColumn<double>("lage");    // x of a vertical, y of a horizontal line
+    QTest::addColumn<double>("entlang"); // where along the line it is probed
+    QTest::addColumn<QRgb>("farbe");
+    const QRgb gelb = qRgb(255, 255, 0);
+    const QRgb schwarz = qRgb(0, 0, 0);
+    for (const int r : {1, 2}) {
+        const auto zeile = [r](const char *name) -> QTestData & {
+            return QTest::addRow("%s, ratio %d", name, r);
+        };
+        zeile("Zeiger Re-Achse") << Bild::Zeiger << r << false << 0.39 << -50.0 << schwarz;
+        zeile("Zeiger x=39.83") << Bild::Zeiger << r << true << 39.83 << 50.0 << gelb;
+        zeile("Zeiger x=-99.61 am Rand") << Bild::Zeiger << r << true << -99.61 << -30.0 << gelb;
+        zeile("Zeiger y=-99.33 am Rand") << Bild::Zeiger << r << false << -99.33 << 30.0 << gelb;
+        zeile("Zeit t-Achse") << Bild::Zeit << r << false << 0.02 << 525.0 << schwarz;
+        zeile("Zeit f-Achse") << Bild::Zeit << r << true << -0.12 << -55.0 << schwarz;
+        zeile("Zeit x=-50.15") << Bild::Zeit << r << true << -50.15 << 45.0 << gelb;
+        zeile("Zeit y=99.45 oben") << Bild::Zeit << r << false << 99.45 << 525.0 << gelb;
+        zeile("Zeit y=-39.76") << Bild::Zeit << r << false << -39.76 << 125.0 << gelb;
+    }
+}
+
+// A 1-px line lies in the pixel the conversion predicts, in its pure colour, one device pixel
+// wide at ratio 1 and at most two at ratio 2, with white on both sides.
+void TestBilder::linienScharfAmRaster()
+{
+    QFETCH(Bild, bild);
+    QFETCH(int, ratio);
+    QFETCH(bool, senkrecht);
+    QFETCH(double, lage);
+    QFETCH(double, entlang);
+    QFETCH(QRgb, farbe);
+    const QImage b = male(bild, ratio);
+    const QPointF p = senkrecht ? zuPixel(bild, lage, entlang) : zuPixel(bild, entlang, lage);
+    const int laengs = static_cast<int>((senkrecht ? p.y() : p.x()) * ratio);
+    const auto an = [&](int q) {
+        const QPoint d = senkrecht ? QPoint(q, laengs) : QPoint(laengs, q);
+        return b.valid(d) ? b.pixel(d) & 0xffffff : 0xffffffu;
+    };
+    const int mitte = static_cast<int>((senkrecht ? p.x() : p.y()) * ratio);
+    QCOMPARE(an(mitte), farbe & 0xffffff);
+    int anfang = mitte;
+    int ende = mitte;
+    while (an(anfang - 1) == an(mitte))
+        --anfang;
+    while (an(ende + 1) == an(mitte))
+        ++ende;
+    QVERIFY(ende - anfang + 1 <= ratio);
+    QVERIFY(istWeiss(an(anfang - 1)));
+    QVERIFY(istWeiss(an(ende + 1)));
+}
+
+void TestBilder::pfeileUndTexte_data()
+{
+    QTest::addColumn<Bild>("bild");
+    QTest::addColumn<QRectF>("kasten"); // left, bottom, width, height in units (y upwards)
+    QTest::addColumn<int>("mindestens"); // dark pixels at ratio 1
+    // Points inside the arrowheads beside their axis lines.
+    QTest::newRow("Zeiger Pfeil rechts") << Bild::Zeiger << QRectF(94.5, 1.1, 0, 0) << 1;
+    QTest::newRow("Zeiger Pfeil oben") << Bild::Zeiger << QRectF(0.7, 95.0, 0, 0) << 1;
+    QTest::newRow("Zeit Pfeil rechts") << Bild::Zeit << QRectF(889.0, -0.3, 0, 0) << 1;
+    QTest::newRow("Zeit Pfeil oben") << Bild::Zeit << QRectF(1.2, 94.0, 0, 0) << 1;
+    // Character cells above the labels' base lines.
+    QTest::newRow("Zeiger Re") << Bild::Zeiger << QRectF(86.32, -11.89, 12, 7) << 3;
+    QTest::newRow("Zeiger 8") << Bild::Zeiger << QRectF(-6.75, 75.43, 5, 7) << 3;
+    QTest::newRow("Zeit f(t)") << Bild::Zeit << QRectF(-34.97, 91.21, 30, 7) << 3;
+    QTest::newRow("Zeit 40 aus Strichen") << Bild::Zeit << QRectF(790.58, -9.09, 18.55, 6) << 3;
+    QTest::newRow("Zeit t/ms") << Bild::Zeit << QRectF(850.5, -13.17, 35, 7) << 3;
+}
+
+// Arrowheads are filled and every label leaves ink in its cell, at both ratios.
+void TestBilder::pfeileUndTexte()
+{
+    QFETCH(Bild, bild);
+    QFETCH(QRectF, kasten);
+    QFETCH(int, mindestens);
+    for (const int ratio : {1, 2}) {
+        const QImage b = male(bild, ratio);
+        const QPoint lo = geraetepixel(zuPixel(bild, kasten.left(), kasten.bottom()), ratio);
+        const QPoint ru = geraetepixel(zuPixel(bild, kasten.right(), kasten.top()), ratio);
+        int dunkel = 0;
+        for (int y = lo.y(); y <= ru.y(); ++y)
+            for (int x = lo.x(); x <= ru.x(); ++x)
+                dunkel += istDunkel(b.pixel(x, y)) ? 1 : 0;
+        QVERIFY2(dunkel >= mindestens, qPrintable(QStringLiteral("ratio %1").arg(ratio)));
+    }
+}
+
+// Four periods of 184 straight segments, starting on the centre line and going down first.
+void TestBilder::kurvenpfad()
+{
+    const QPainterPath &pfad = zivor::kurvenpfad();
+    QCOMPARE(pfad.elementCount(), 4 * 184 + 1);
+    QVERIFY(pfad.elementAt(0).isMoveTo());
+    QVERIFY(pfad.elementAt(1).isLineTo());
+    QCOMPARE(QPointF(pfad.elementAt(0)), QPointF(4, 1125.5));
+    QCOMPARE(QPointF(pfad.elementAt(184)), QPointF(772, 1125.5));
+    QCOMPARE(QPointF(pfad.elementAt(4 * 184)), QPointF(3076, 1125.5));
+    int tiefster = 0;
+    int hoechster = 0;
+    for (int k = 1; k < pfad.elementCount(); ++k) {
+        if (pfad.elementAt(k).y > pfad.elementAt(tiefster).y)
+            tiefster = k;
+        if (pfad.elementAt(k).y < pfad.elementAt(hoechster).y)
+            hoechster = k;
+    }
+    QCOMPARE(tiefster, 46);
+    QCOMPARE(QPointF(pfad.elementAt(tiefster)), QPointF(196, 2246));
+    QCOMPARE(hoechster, 138);
+    QCOMPARE(pfad.elementAt(hoechster).y, 5.0);
+}
+
+void TestBilder::kurveFolgtFormel_data()
+{
+    QTest::addColumn<QRectF>("bild"); // Left, Top, Width, Height in the time diagram's units
+    QTest::addColumn<QColor>("farbe");
+    QTest::addColumn<int>("ratio");
+    QTest::addColumn<QPointF>("versatz");   // painter translation, as for a child widget
+    QTest::addColumn<QRectF>("ausschnitt"); // clip rectangle in pixels; empty for none
+    const QRectF hz50(-750, 100, 1600, 200);  // function 1 at start
+    const QRectF hz25(-1300, 100, 3200, 200); // reaching far out to the left
+    const QRectF hz100(-375, 50, 800, 100);   // amplitude 5, ends inside the diagram
+    const QColor gruen(0x00, 0xcc, 0x99);
+    const QColor rot(0xff, 0x33, 0x00);
+    const QColor blau(0x33, 0x33, 0xcc);
+    QTest::newRow("50 Hz") << hz50 << gruen << 1 << QPointF() << QRectF();
+    QTest::newRow("100 Hz") << hz100 << blau << 1 << QPointF() << QRectF();
+    QTest::newRow("25 Hz, ratio 2") << hz25 << rot << 2 << QPointF() << QRectF();
+    QTest::newRow("verschoben") << hz25 << blau << 1 << QPointF(40, 12) << QRectF();
+    QTest::newRow("beschnitten") << hz25 << gruen << 1 << QPointF() << QRectF(200, 0, 150, 386);
+}
+
+// Pixels of the curve's colour lie where x = L + W (4 + 768 s) / 3090 and
+// y = T - H (1125.5 + 1120.5 sin 2 pi s) / 2260 put the wave, across the visible part of a
+// picture that may reach far outside the diagram; right of the wave's end all stays white.
+void TestBilder::kurveFolgtFormel()
+{
+    QFETCH(QRectF, bild);
+    QFETCH(QColor, farbe);
+    QFETCH(int, ratio);
+    QFETCH(QPointF, versatz);
+    QFETCH(QRectF, ausschnitt);
+    const QPointF lo = zuPixel(Bild::Zeit, bild.left(), bild.top());
+    const QPointF ru = zuPixel(Bild::Zeit, bild.right(), bild.top() - bild.height());
+    QImage b(408 * ratio, 386 * ratio, QImage::Format_RGB32);
+    b.setDevicePixelRatio(ratio);
+    b.fill(Qt::white);
+    {
+        QPainter p(&b);
+        p.translate(versatz);
+        if (!ausschnitt.isEmpty())
+            p.setClipRect(ausschnitt);
+        zivor::zeichneKurve(p, QRectF(lo, ru), farbe);
+    }
+
+    const QRectF sichtbar =
+        ausschnitt.isEmpty() ? QRectF(0, 0, 408, 386) : ausschnitt.translated(versatz);
+    const auto nahe = [&farbe](QRgb c) {
+        return std::abs(qRed(c) - farbe.red()) <= 90 && std::abs(qGreen(c) - farbe.green()) <= 90
+               && std::abs(qBlue(c) - farbe.blue()) <= 90;
+    };
+    int geprueft = 0;
+    for (int k = 0; k <= 4 * 184; k += 7) {
+        const double s = k / 184.0;
+        const double x = bild.left() + bild.width() * (4 + 768 * s) / 3090;
+        const double y = bild.top()
+                         - bild.height() * (1125.5 + 1120.5 * std::sin(2 * std::numbers::pi * s))
+                               / 2260;
+        const QPointF soll = zuPixel(Bild::Zeit, x, y) + versatz;
+        if (!sichtbar.adjusted(2, 2, -2, -2).contains(soll))
+            continue;
+        const QPoint d = geraetepixel(soll, ratio);
+        bool gefunden = false;
+        for (int dy = -2 * ratio; dy <= 2 * ratio; ++dy)
+            for (int dx = -2 * ratio; dx <= 2 * ratio; ++dx)
+                gefunden = gefunden || nahe(b.pixel(d + QPoint(dx, dy)));
+        QVERIFY2(gefunden, qPrintable(QStringLiteral("s = %1").arg(s)));
+        ++geprueft;
+    }
+    QVERIFY(geprueft >= 10);
+    const double ende = zuPixel(Bild::Zeit, bild.left() + bild.width() * 3076 / 3090, 0).x();
+    for (int x = static_cast<int>((ende + versatz.x() + 3) * ratio); x < b.width(); ++x)
+        for (int y = 0; y < b.height(); ++y)
+            QVERIFY(istWeiss(b.pixel(x, y)));
+}
+
+void TestBilder::kurveOhneFlaecheZeichnetNichts_data()
+{
+    QTest::addColumn<QRectF>("ziel");
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double unendlich = std::numeric_limits<double>::infinity();
+    QTest::newRow("Hoehe 0") << QRectF(0, 100, 400, 0);
+    QTest::newRow("Hoehe negativ") << QRectF(0, 300, 400, -200);
+    QTest::newRow("Breite negativ") << QRectF(400, 0, -400, 300);
+    QTest::newRow("Left NaN") << QRectF(nan, 0, 400, 300);
+    QTest::newRow("Breite unendlich") << QRectF(0, 0, unendlich, 300);
+}
+
+void TestBilder::kurveOhneFlaecheZeichnetNichts()
+{
+    QFETCH(QRectF, ziel);
+    QImage b(408, 386, QImage::Format_RGB32);
+    b.fill(Qt::white);
+    const QImage leer = b;
+    {
+        QPainter p(&b);
+        zivor::zeichneKurve(p, ziel, Qt::black);
+    }
+    QVERIFY(b == leer);
+}
+
+// The icon: black drawing and yellow zig-zag on a white ground that reaches the corners.
+void TestBilder::symbol()
+{
+    QSvgRenderer svg(QStringLiteral(":/zivor/symbol.svg"));
+    QVERIFY(svg.isValid());
+    QCOMPARE(svg.defaultSize(), QSize(32, 32));
+    QImage b(32, 32, QImage::Format_RGB32);
+    b.fill(Qt::gray);
+    {
+        QPainter p(&b);
+        svg.render(&p);
+    }
+    int weiss = 0;
+    int dunkel = 0;
+    int gelb = 0;
+    for (int i = 0; i < 32 * 32; ++i) {
+        const QRgb c = b.pixel(i % 32, i / 32);
+        weiss += istWeiss(c) ? 1 : 0;
+        dunkel += istDunkel(c) ? 1 : 0;
+        gelb += (qRed(c) > 200 && qGreen(c) > 200 && qBlue(c) < 100) ? 1 : 0;
+    }
+    QVERIFY(istWeiss(b.pixel(0, 0)) && istWeiss(b.pixel(31, 31)));
+    QVERIFY(weiss > 32 * 32 / 3 && dunkel > 60 && gelb > 20);
+}
+
+QTEST_MAIN(TestBilder)
+#include "test_bilder.moc"
