@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: run test build clean
+.PHONY: run test build clean bench
 
 run:
 	sh scripts/pakete.sh run
@@ -23,3 +23,10 @@ build:
 
 clean:
 	rm -rf $(BUILD)
+
+# One drag step, one slider step and the first frame, measured offscreen.
+bench:
+	sh scripts/pakete.sh
+	cmake -S . -B $(BUILD)
+	cmake --build $(BUILD) -j $(JOBS) --target zivor_bench
+	QT_QPA_PLATFORM=offscreen $(BUILD)/zivor_bench -minimumtotal 2000

@@ -23,7 +23,7 @@ constexpr double periodenBreite = 768.0;
 constexpr double schrittBreite = periodenBreite / punkteJePeriode;
 constexpr double mittellinie = 1125.5;
 constexpr double halbeHoehe = 1120.5;
-constexpr double strichbreite = 6.0;
+constexpr double strichbreite = 6.0; // in drawing units
 
 const QPolygonF &kurvenpunkte()
 {
@@ -81,14 +81,24 @@ void zeichneKurve(QPainter &p, const QRectF &ziel, const QColor &farbe)
     if (letzter <= erster)
         return;
 
+    // The stretched 6-unit stroke is one to two pixels wide; it is drawn as a one-pixel
+    // antialiased line through the stretched points, which the raster engine does fast.
+    static thread_local QPolygonF gestreckt;
+    gestreckt.resize(letzter - erster + 1);
+    const double sx = ziel.width() / kurveBreite;
+    const double sy = ziel.height() / kurveHoehe;
+    const QPointF *quelle = kurvenpunkte().constData() + erster;
+    for (QPointF &punkt : gestreckt) {
+        punkt = QPointF(ziel.left() + quelle->x() * sx, ziel.top() + quelle->y() * sy);
+        ++quelle;
+    }
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    // The pen width is in drawing units and is stretched along with the wave.
-    p.translate(ziel.topLeft());
-    p.scale(ziel.width() / kurveBreite, ziel.height() / kurveHoehe);
-    p.setPen(QPen(farbe, strichbreite));
+    QPen stift(farbe, 1.0);
+    stift.setCosmetic(true);
+    p.setPen(stift);
     p.setBrush(Qt::NoBrush);
-    p.drawPolyline(kurvenpunkte().constData() + erster, letzter - erster + 1);
+    p.drawPolyline(gestreckt);
     p.restore();
 }
 

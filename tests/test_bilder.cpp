@@ -268,9 +268,17 @@ void TestBilder::kurveFolgtFormel()
 
     const QRectF sichtbar =
         ausschnitt.isEmpty() ? QRectF(0, 0, 408, 386) : ausschnitt.translated(versatz);
+    // A pixel of the antialiased line is the colour blended over white: c = white + t (farbe - white)
+    // with a coverage t of at least a third.
     const auto nahe = [&farbe](QRgb c) {
-        return std::abs(qRed(c) - farbe.red()) <= 90 && std::abs(qGreen(c) - farbe.green()) <= 90
-               && std::abs(qBlue(c) - farbe.blue()) <= 90;
+        const double d[3] = {qRed(c) - 255.0, qGreen(c) - 255.0, qBlue(c) - 255.0};
+        const double f[3] = {farbe.red() - 255.0, farbe.green() - 255.0, farbe.blue() - 255.0};
+        const double ff = f[0] * f[0] + f[1] * f[1] + f[2] * f[2];
+        const double t = (d[0] * f[0] + d[1] * f[1] + d[2] * f[2]) / ff;
+        double rest = 0.0;
+        for (int i = 0; i < 3; ++i)
+            rest += (d[i] - t * f[i]) * (d[i] - t * f[i]);
+        return t >= 0.33 && rest < 0.05 * ff;
     };
     int geprueft = 0;
     for (int k = 0; k <= 4 * 184; k += 7) {
