@@ -13,6 +13,7 @@ Griff::Griff(const QString &name, const QString &tag, const QColor &fuellung,
 {
     setObjectName(name);
     setCursor(Qt::CrossCursor);
+    setMouseTracking(true); // hover moves pass on to the container
     setFocusPolicy(Qt::NoFocus);
     resize(seite, seite);
 }

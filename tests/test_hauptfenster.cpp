@@ -72,7 +72,19 @@ void TestHauptfenster::fenster()
     QVERIFY(!(f.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(f.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(f.windowFlags() & Qt::WindowCloseButtonHint);
-    QVERIFY(!f.windowIcon().isNull());
+    // The icon is drawn (not an empty picture): black lines and the yellow stroke.
+    const QImage symbol = f.windowIcon().pixmap(32, 32).toImage();
+    int schwarz = 0, gelb = 0;
+    for (int y = 0; y < symbol.height(); ++y)
+        for (int x = 0; x < symbol.width(); ++x) {
+            const QColor c = symbol.pixelColor(x, y);
+            if (c.alpha() > 200 && c.lightness() < 60)
+                ++schwarz;
+            if (c.alpha() > 200 && c.red() > 200 && c.green() > 200 && c.blue() < 100)
+                ++gelb;
+        }
+    QVERIFY(schwarz > 20);
+    QVERIFY(gelb > 3);
     QCOMPARE(f.centralWidget()->palette().color(QPalette::Window), QColor(255, 255, 255));
 
     const QStringList namen{QStringLiteral("menubeenden"), QStringLiteral("menuhilfe"),

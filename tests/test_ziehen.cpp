@@ -253,6 +253,10 @@ void TestZiehen::tooltipZeigtKoordinaten()
     QCOMPARE(bild->toolTip(), QStringLiteral("-1, 0"));
     QTest::mouseMove(m_f->windowHandle(), imFenster(bild, QPoint(2, 2)));
     QCOMPARE(bild->toolTip(), QStringLiteral("-100, 100"));
+    // Over a handle too, the diagram shows where the pointer is.
+    QTest::mouseMove(m_f->windowHandle(), griffMitte(0));
+    const QPointF p = diagrammpunkt(w("Label1(0)")->geometry().topLeft() + QPoint(2, 2));
+    QCOMPARE(bild->toolTip(), QStringLiteral("%1, %2").arg(std::floor(p.x())).arg(std::floor(p.y())));
     m_f->Picture2_MouseMove(12.7f, -36.2f);
     QCOMPARE(bild->toolTip(), QStringLiteral("12, -37"));
 }

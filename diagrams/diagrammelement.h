@@ -1,0 +1,34 @@
+#pragma once
+// An item drawn by a picture area (a phasor line, a curve picture): it has a colour and a
+// Visible state, and asks its area to repaint when it changes.
+
+#include <QColor>
+#include <QObject>
+
+namespace zivor {
+
+class Bildflaeche;
+
+class Diagrammelement : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool Visible READ isVisible WRITE setVisible)
+public:
+    Diagrammelement(const QString &name, const QColor &farbe, Bildflaeche *flaeche);
+
+    bool isVisible() const { return m_sichtbar; }
+    void setVisible(bool sichtbar);
+    QColor farbe() const { return m_farbe; }
+
+protected:
+    // Sets a geometry value and repaints when it changed.
+    void setze(double &feld, double wert);
+    void geaendert();
+
+private:
+    Bildflaeche *m_flaeche;
+    QColor m_farbe;
+    bool m_sichtbar = true;
+};
+
+} // namespace zivor
