@@ -141,6 +141,7 @@ void Formzivor::baueFenster()
     baueKurvenzeilen();
     baueAufgabenfeld();
     setzeTabfolge();
+    benenneSteuerelemente();
 
     setFixedSize(klientBreite, klientHoehe + menuBar()->sizeHint().height());
     if (const QScreen *bildschirm = QGuiApplication::primaryScreen()) {
@@ -354,6 +355,63 @@ void Formzivor::baueAufgabenfeld()
     Frame1->hide();
 }
 
+void Formzivor::benenneSteuerelemente()
+{
+    // Names for screen readers: what each control is for.
+    static const std::array<QString, 3> kurve{QStringLiteral("Funktion 1"), QStringLiteral("Funktion 2"),
+                                              QStringLiteral("Gesamt")};
+    for (int i = 0; i < 3; ++i) {
+        Checklinie[i]->setAccessibleName(kurve[i] + QStringLiteral(" anzeigen"));
+        Textampl[i]->setAccessibleName(QStringLiteral("Amplitude ") + kurve[i]);
+        Textwinkel[i]->setAccessibleName(QStringLiteral("Winkel in Grad ") + kurve[i]);
+        Text1[i]->setAccessibleName(QStringLiteral("Beschriftung Amplitude ") + kurve[i]);
+        Text1[i + 3]->setAccessibleName(QStringLiteral("Beschriftung Winkel ") + kurve[i]);
+    }
+    Textf->setAccessibleName(QStringLiteral("Frequenz in Hz"));
+    Label->setAccessibleName(QStringLiteral("Frequenz"));
+    HScroll3->setAccessibleName(QStringLiteral("Frequenzregler"));
+    HScroll3->setAccessibleDescription(QStringLiteral("Links 100 Hz, rechts 25 Hz"));
+    Picture2->setAccessibleName(QStringLiteral("Zeigerdiagramm"));
+    Picture1->setAccessibleName(QStringLiteral("Zeitdiagramm"));
+    Label1[0]->setAccessibleName(QStringLiteral("Spitze des grünen Zeigers"));
+    Label1[1]->setAccessibleName(QStringLiteral("Spitze des roten Zeigers"));
+    Label1[2]->setAccessibleName(QStringLiteral("Verborgener Griff des roten Zeigers"));
+    Frame1->setAccessibleName(QStringLiteral("Aufgaben"));
+    Labelaufgabe->setAccessibleName(QStringLiteral("Aufgabentext"));
+    Commandaufgabe[0]->setAccessibleName(QStringLiteral("Aufgabe 1 stellen"));
+    for (int i = 1; i < 5; ++i)
+        Commandaufgabe[i]->setAccessibleName(QStringLiteral("Aufgabe 2 stellen"));
+    Command2->setAccessibleName(QStringLiteral("Lösung bewerten"));
+    Command1->setAccessibleName(QStringLiteral("Aufgaben beenden"));
+}
+
+void Formzivor::beschreibeDiagramme()
+{
+    // What the two diagrams show now, in words: the shown curves with amplitude and angle.
+    static const std::array<QString, 3> kurve{QStringLiteral("Funktion 1"), QStringLiteral("Funktion 2"),
+                                              QStringLiteral("Gesamt")};
+    QStringList zeiger;
+    QStringList kurven;
+    for (int i = 0; i < 3; ++i) {
+        const double basis = i == 2 && !(Line1[2]->x2() < 0 && Line1[2]->y2() < 0) ? 199.0 : 200.0;
+        const QString werte = kurve[i] + QStringLiteral(": Amplitude ") + amplitudenText(amplitude[i] * 10.0f)
+            + QStringLiteral(", Winkel ") + winkelText(winkelAusVerschiebung(verschiebung[i], basis));
+        if (Line1[i]->isVisible())
+            zeiger << werte;
+        if (!Image2[i]->isVisible())
+            continue;
+        if (i == 0 && m_zielkurveVerdeckt)
+            kurven << QStringLiteral("Funktion 1: gesuchte Kurve, Amplitude, Phase und Frequenz sind einzugeben");
+        else
+            kurven << werte;
+    }
+    if (!m_zielkurveVerdeckt)
+        kurven << QStringLiteral("Frequenz ") + Textf->text() + QStringLiteral(" Hz");
+    const QString keine = QStringLiteral("keine Kurve ausgewählt");
+    Picture2->setAccessibleDescription(zeiger.isEmpty() ? keine : zeiger.join(QStringLiteral("; ")));
+    Picture1->setAccessibleDescription(kurven.isEmpty() ? keine : kurven.join(QStringLiteral("; ")));
+}
+
 void Formzivor::setzeTabfolge()
 {
     const std::vector<QWidget *> folge{
@@ -399,6 +457,7 @@ void Formzivor::f_frequenzeinst()
         Textf->setText(text);
         Textf->repaint(); // follows the slider's thumb at once
     }
+    beschreibeDiagramme();
 }
 
 void Formzivor::Command1_Click()
@@ -413,6 +472,8 @@ void Formzivor::Command1_Click()
     Textf->setReadOnly(true);
     Textampl[0]->setReadOnly(true);
     Textwinkel[0]->setReadOnly(true);
+    m_zielkurveVerdeckt = false;
+    beschreibeDiagramme();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -432,6 +493,7 @@ void Formzivor::Checklinie_Click(int index)
         Text1[i]->setVisible(gezeigt);
         Text1[i + 3]->setVisible(gezeigt);
     }
+    beschreibeDiagramme();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -591,6 +653,7 @@ void Formzivor::f_Aufgabe1()
         feld->hide();
     f_zufall1();
     Labelaufgabe->setText(aufgabentext1({zielfrequenz, zeigerlaenge[0], zeigerwinkel[0]}));
+    beschreibeDiagramme();
 }
 
 void Formzivor::f_aufgabe2()
@@ -616,6 +679,7 @@ void Formzivor::f_aufgabe2()
     Textampl[0]->clear();
     Textwinkel[0]->clear();
     f_zufall1();
+    m_zielkurveVerdeckt = true;
     amplitude[0] = zeigerlaenge[0];
     frequenz = zielfrequenz;
     verschiebung[0] = f_winkelumr(zeigerwinkel[0]);

@@ -80,6 +80,8 @@ private:
     void baueAufgabenfeld();
     void setzeTabfolge();
     void zeigeBewertung(const QString &meldung);
+    void benenneSteuerelemente();
+    void beschreibeDiagramme();
 
     std::array<QCheckBox *, 3> Checklinie{};
     std::array<QLineEdit *, 6> Text1{};
@@ -103,4 +105,7 @@ private:
     QAction *menuaufgaben = nullptr;
 
     std::function<float()> m_zufall;
+    // From the set-up of task 2 until the panel's "Beenden": the time diagram shows a curve
+    // whose values the learner has to find, so its description does not name them.
+    bool m_zielkurveVerdeckt = false;
 };

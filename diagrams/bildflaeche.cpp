@@ -30,7 +30,9 @@ QRectF Bildflaeche::innenRechteck() const
 void Bildflaeche::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
-    const qreal dpr = devicePixelRatioF();
+    // The device painted on may be a print-out or a picture of another pixel ratio
+    // (QWidget::render), so the kept background follows the painter's device.
+    const qreal dpr = p.device()->devicePixelRatioF();
     const QSizeF innen = innenRechteck().size();
     const QSize geraetePixel = (innen * dpr).toSize();
     if (m_hintergrund.isNull() || m_hintergrund.size() != geraetePixel

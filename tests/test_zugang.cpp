@@ -1,0 +1,190 @@
+// What screen readers get from the main window, and how sharp the diagrams are on a
+// screen with twice the pixel density.
+
+#include "app/formzivor.h"
+#include "assets/zeigerdiagrammbild.h"
+#include "assets/zeitdiagrammbild.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+class TestZugang : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    void jedesSteuerelementHatEinenNamen();
+    void beschreibungFolgtDemZiehen();
+    void beschreibungFolgtReglerUndAuswahl();
+    void aufgabe2VerraetDieZieleNicht();
+    void scharfBeiDoppelterPixeldichte_data();
+    void scharfBeiDoppelterPixeldichte();
+
+private:
+    static QString text(QWidget *w, QAccessible::Text art)
+    {
+        QAccessibleInterface *schnittstelle = QAccessible::queryAccessibleInterface(w);
+        return schnittstelle != nullptr ? schnittstelle->text(art) : QString();
+    }
+    static QWidget *w(Formzivor &f, const char *name) { return f.findChild<QWidget *>(QLatin1String(name)); }
+};
+
+void TestZugang::jedesSteuerelementHatEinenNamen()
+{
+    Formzivor f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    const QList<QWidget *> alle = f.centralWidget()->findChildren<QWidget *>();
+    QStringList namenlos;
+    QSet<QString> namen;
+    for (QWidget *c : alle) {
+        // Only the program's controls: they are the ones carrying an object name.
+        if (c->objectName().isEmpty() || c->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        const QString name = text(c, QAccessible::Name);
+        if (name.isEmpty())
+            namenlos << c->objectName();
+        else if (!c->objectName().startsWith(QLatin1String("Commandaufgabe")))
+            namen.insert(name);
+    }
+    QVERIFY2(namenlos.isEmpty(), qPrintable(namenlos.join(u',')));
+    QCOMPARE(text(w(f, "Textampl(0)"), QAccessible::Name), QStringLiteral("Amplitude Funktion 1"));
+    QCOMPARE(text(w(f, "Textwinkel(2)"), QAccessible::Name), QStringLiteral("Winkel in Grad Gesamt"));
+    QCOMPARE(text(w(f, "Textf"), QAccessible::Name), QStringLiteral("Frequenz in Hz"));
+    QCOMPARE(text(w(f, "Picture2"), QAccessible::Name), QStringLiteral("Zeigerdiagramm"));
+    QCOMPARE(text(w(f, "Picture1"), QAccessible::Name), QStringLiteral("Zeitdiagramm"));
+    // Different controls are told apart by their names.
+    QVERIFY(namen.size() >= 25);
+}
+
+void TestZugang::beschreibungFolgtDemZiehen()
+{
+    Formzivor f;
+    QCOMPARE(text(w(f, "Picture2"), QAccessible::Description),
+             QStringLiteral("Funktion 1: Amplitude 10, Winkel 45°"));
+    QCOMPARE(text(w(f, "Picture1"), QAccessible::Description),
+             QStringLiteral("Funktion 1: Amplitude 10, Winkel 45°; Frequenz 50 Hz"));
+    f.findChild<QCheckBox *>(QStringLiteral("Checklinie(2)"))->click();
+    f.Picture2_DragOver(w(f, "Label1(0)"), 50.0f, 50.0f);
+    const QString zeiger = text(w(f, "Picture2"), QAccessible::Description);
+    QVERIFY2(zeiger.startsWith(QStringLiteral("Funktion 1: Amplitude 7,1, Winkel 45°; Funktion 2: Amplitude 10, ")),
+             qPrintable(zeiger));
+    QVERIFY2(zeiger.contains(QStringLiteral("; Gesamt: Amplitude ") + f.findChild<QLineEdit *>(QStringLiteral("Textampl(2)"))->text()
+                             + QStringLiteral(", Winkel ") + f.findChild<QLineEdit *>(QStringLiteral("Textwinkel(2)"))->text()),
+             qPrintable(zeiger));
+    QVERIFY(text(w(f, "Picture1"), QAccessible::Description).endsWith(QStringLiteral("; Frequenz 50 Hz")));
+}
+
+void TestZugang::beschreibungFolgtReglerUndAuswahl()
+{
+    Formzivor f;
+    auto *regler = f.findChild<QScrollBar *>(QStringLiteral("HScroll3"));
+    regler->setSliderDown(true);
+    regler->setSliderPosition(1000);
+    regler->setSliderDown(false);
+    QVERIFY(text(w(f, "Picture1"), QAccessible::Description).endsWith(QStringLiteral("Frequenz 80 Hz")));
+    f.findChild<QCheckBox *>(QStringLiteral("Checklinie(0)"))->click();
+    QCOMPARE(text(w(f, "Picture2"), QAccessible::Description), QStringLiteral("keine Kurve ausgewählt"));
+    QCOMPARE(text(w(f, "Picture1"), QAccessible::Description), QStringLiteral("Frequenz 80 Hz"));
+    f.findChild<QCheckBox *>(QStringLiteral("Checklinie(1)"))->click();
+    QCOMPARE(text(w(f, "Picture2"), QAccessible::Description),
+             QStringLiteral("Funktion 2: Amplitude 10, Winkel -45°"));
+}
+
+void TestZugang::aufgabe2VerraetDieZieleNicht()
+{
+    Formzivor f;
+    f.setzeZufallsquelle([] { return 0.99f; }); // 100 Hz, amplitude 10, 90°
+    f.findChild<QAction *>(QStringLiteral("menuaufgaben"))->trigger();
+    f.findChild<QPushButton *>(QStringLiteral("Commandaufgabe(0)"))->click();
+    f.findChild<QPushButton *>(QStringLiteral("Commandaufgabe(1)"))->click();
+    const QString zeit = text(w(f, "Picture1"), QAccessible::Description);
+    QVERIFY2(zeit.contains(QStringLiteral("gesuchte Kurve")), qPrintable(zeit));
+    QVERIFY(!zeit.contains(QStringLiteral("100")));
+    QVERIFY(!zeit.contains(QStringLiteral("90°")));
+    f.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    QVERIFY(!text(w(f, "Picture1"), QAccessible::Description).contains(QStringLiteral("gesuchte")));
+}
+
+void TestZugang::scharfBeiDoppelterPixeldichte_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<double>("gitterX"); // a vertical grid line, in the diagram's units
+    QTest::addColumn<double>("links");
+    QTest::addColumn<double>("twipsJeEinheit");
+    QTest::newRow("Zeigerdiagramm") << "Picture2" << 39.83 << -100.0 << 29.025;
+    QTest::newRow("Zeitdiagramm") << "Picture1" << 299.98 << -100.0 << 6.12;
+}
+
+void TestZugang::scharfBeiDoppelterPixeldichte()
+{
+    QFETCH(QString, name);
+    QFETCH(double, gitterX);
+    QFETCH(double, links);
+    QFETCH(double, twipsJeEinheit);
+    Formzivor f;
+    f.findChild<QCheckBox *>(QStringLiteral("Checklinie(0)"))->click(); // only the background
+    QWidget *bild = f.findChild<QWidget *>(name);
+    QCOMPARE(bild->devicePixelRatioF(), 2.0); // this test runs with QT_SCALE_FACTOR=2
+    QCOMPARE(bild->size(), name == QLatin1String("Picture2") ? QSize(390, 390) : QSize(412, 390));
+    const QImage scharf = bild->grab().toImage();
+    QCOMPARE(scharf.size(), bild->size() * 2);
+
+    // Along a row between two horizontal grid lines, find the yellow grid line near where it belongs.
+    const double mitte = 2 * (2 + (gitterX - links) * twipsJeEinheit / 15.0);
+    const int zeile = 2 * 50 + 1;
+    int gelb = 0;
+    int erstes = -1;
+    for (int x = static_cast<int>(mitte) - 6; x <= static_cast<int>(mitte) + 6; ++x) {
+        const QColor c = scharf.pixelColor(x, zeile);
+        if (c == QColor(255, 255, 0)) {
+            ++gelb;
+            if (erstes < 0)
+                erstes = x;
+        } else {
+            // Beside the line: white, not a blurred half-yellow.
+            QVERIFY2(c == QColor(255, 255, 255), qPrintable(QStringLiteral("%1: %2").arg(x).arg(c.name())));
+        }
+    }
+    QVERIFY2(gelb >= 1 && gelb <= 2, qPrintable(QString::number(gelb)));
+    QVERIFY(std::abs(erstes - mitte) <= 2.0);
+
+    // Drawn anew at device resolution, not a picture of half the size blown up: the
+    // texts and arrowheads come out differently from doubled pixels.
+    const QSize innen = bild->size() - QSize(4, 4);
+    QImage einfach(innen, QImage::Format_RGB32);
+    einfach.fill(Qt::white);
+    {
+        QPainter p(&einfach);
+        if (name == QLatin1String("Picture2"))
+            zivor::zeichneZeigerdiagramm(p, innen);
+        else
+            zivor::zeichneZeitdiagramm(p, innen);
+    }
+    const QImage verdoppelt = einfach.scaled(innen * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QImage innenScharf = scharf.copy(4, 4, innen.width() * 2, innen.height() * 2);
+    int anders = 0;
+    for (int y = 0; y < verdoppelt.height(); ++y)
+        for (int x = 0; x < verdoppelt.width(); ++x)
+            anders += innenScharf.pixel(x, y) != verdoppelt.pixel(x, y);
+    QVERIFY2(anders > 500, qPrintable(QString::number(anders)));
+}
+
+int main(int argc, char *argv[])
+{
+    // A screen with twice the pixel density.
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    TestZugang test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_zugang.moc"
