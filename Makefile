@@ -1,6 +1,9 @@
 # Thin wrapper: installs what is missing, then CMake does the work.
 BUILD ?= build
 JOBS  ?= $(shell nproc)
+ASAN_OPTIONS  ?= detect_leaks=1:abort_on_error=0:halt_on_error=1
+UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
+LSAN_OPTIONS  ?= suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
 
 .PHONY: run test build clean bench
 
@@ -10,11 +13,16 @@ run:
 	cmake --build $(BUILD) -j $(JOBS) --target zivor
 	sh scripts/starten.sh $(BUILD)/zivor
 
+# All tests, then all tests again built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test:
 	sh scripts/pakete.sh
-	cmake -S . -B $(BUILD) -DBUILD_TESTING=ON
+	cmake -S . -B $(BUILD) -DBUILD_TESTING=ON -DZIVOR_SANITIZE=OFF
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cmake -S . -B $(BUILD)-san -DBUILD_TESTING=ON -DZIVOR_SANITIZE=ON
+	cmake --build $(BUILD)-san -j $(JOBS)
+	cd $(BUILD)-san && ASAN_OPTIONS=$(ASAN_OPTIONS) UBSAN_OPTIONS=$(UBSAN_OPTIONS) \
+	  LSAN_OPTIONS=$(LSAN_OPTIONS) ctest --output-on-failure -j $(JOBS)
 
 build:
 	sh scripts/pakete.sh

@@ -131,24 +131,32 @@ constexpr Formelteil formel[] = {
 // Each is a picture of one of the program's diagrams, given in the pixels of the original
 // picture and fitted into its box on the page.
 
+// One original picture: its box on the page, its size, the pixel of its origin, the pixels a
+// unit spans in x and y, and the length and half width of its arrowheads.
+struct Vorlage {
+    Kasten kasten;
+    double breite;
+    double hoehe;
+    double nullX;
+    double nullY;
+    double proX;
+    double proY;
+    double pfeilLaenge;
+    double pfeilHalbbreite;
+};
+
 // Time diagram: 408 x 385, 8.16 px per millisecond, 19.3 px per amplitude unit, the vertical
 // axis at column 42 and the time axis at row 193.
-constexpr double zeitbildBreite = 408.0;
-constexpr double zeitbildHoehe = 385.0;
-constexpr double zeitbildNullX = 42.0;
-constexpr double zeitbildNullY = 193.0;
-constexpr double zeitbildProMs = 8.16;
-constexpr double zeitbildProEinheit = 19.3;
+constexpr Vorlage zeitbild{zeitbildKasten, 408.0, 385.0, 42.0, 193.0, 8.16, 19.3, 6.0, 2.0};
 constexpr double zeitbildVonMs = -5.1;
 constexpr double zeitbildBisMs = 44.8;
 
 // Phasor diagram: 227 x 218, 19.25 px per amplitude unit, the vertical axis at column 31 and
 // the horizontal axis at row 192.
-constexpr double zeigerbildBreite = 227.0;
-constexpr double zeigerbildHoehe = 218.0;
-constexpr double zeigerbildNullX = 31.0;
-constexpr double zeigerbildNullY = 192.0;
-constexpr double zeigerbildProEinheit = 19.25;
+constexpr Vorlage zeigerbild{zeigerbildKasten, 227.0, 218.0, 31.0, 192.0, 19.25, 19.25, 7.0, 2.5};
+
+// The axis lines run this far into their arrowheads.
+constexpr double pfeilUeberlappung = 2.0;
 
 // Labels of the phasor picture, as in the program's phasor diagram: left end of the base
 // line in that diagram's units (10 per amplitude unit).
@@ -260,6 +268,52 @@ void beschrifte(QPainter &p, const Schrift &s, double stauchung, QPointF grundli
     schreibe(p, s, grundlinie, text, stauchung);
 }
 
+// An original picture laid into its box: the box in whole pixels, the mapping of the
+// picture onto it, and its origin with the axes through pixel centres.
+struct Kleinbild {
+    Vorlage vorlage;
+    QRectF kasten;
+    QTransform abbildung;
+    QPointF null;
+    double achseX;
+    double achseY;
+
+    // A point given in the picture's units (milliseconds or amplitude units) on the page.
+    QPointF punkt(double x, double y) const
+    {
+        return abbildung.map(
+            QPointF(vorlage.nullX + vorlage.proX * x, vorlage.nullY - vorlage.proY * y));
+    }
+};
+
+Kleinbild lege(const Vorlage &v)
+{
+    Kleinbild b{v, ganzePixel(v.kasten.pixel()), QTransform(), QPointF(), 0.0, 0.0};
+    b.abbildung = aufKasten(v.breite, v.hoehe, b.kasten);
+    b.null = b.punkt(0.0, 0.0);
+    b.achseX = pixelmitte(b.null.x());
+    b.achseY = pixelmitte(b.null.y());
+    return b;
+}
+
+// Clips the painter to the picture's box, clears the box to white and draws both axes with
+// their arrowheads. The caller saves the painter before and restores it after the picture.
+void zeichneGrund(QPainter &p, const Kleinbild &b)
+{
+    const QRectF &k = b.kasten;
+    const double laenge = b.vorlage.pfeilLaenge;
+    const double halb = b.vorlage.pfeilHalbbreite;
+    const double bis = laenge - pfeilUeberlappung;
+    p.setClipRect(k, Qt::IntersectClip);
+    p.fillRect(k, Qt::white);
+    strich(p, Qt::black, QPointF(k.left(), b.achseY), QPointF(k.right() - bis, b.achseY));
+    pfeilspitze(p, QPointF(k.right(), b.achseY), QPointF(k.right() - laenge, b.achseY - halb),
+                QPointF(k.right() - laenge, b.achseY + halb));
+    strich(p, Qt::black, QPointF(b.achseX, k.top() + bis), QPointF(b.achseX, k.bottom()));
+    pfeilspitze(p, QPointF(b.achseX, k.top()), QPointF(b.achseX - halb, k.top() + laenge),
+                QPointF(b.achseX + halb, k.top() + laenge));
+}
+
 // ---- Page parts -------------------------------------------------------------------------------
 
 void zeichneTexte(QPainter &p, const QRectF &sichtbar)
@@ -317,58 +371,44 @@ void zeichneFormel(QPainter &p)
 
 void zeichneZeitbild(QPainter &p)
 {
-    const QRectF kasten = ganzePixel(zeitbildKasten.pixel());
-    const QTransform bild = aufKasten(zeitbildBreite, zeitbildHoehe, kasten);
-    const auto punkt = [&bild](double ms, double wert) {
-        return bild.map(QPointF(zeitbildNullX + zeitbildProMs * ms,
-                                zeitbildNullY - zeitbildProEinheit * wert));
-    };
-    const QPointF null = punkt(0.0, 0.0);
-    const double achseX = pixelmitte(null.x());
-    const double achseY = pixelmitte(null.y());
+    const Kleinbild bild = lege(zeitbild);
+    const QRectF &kasten = bild.kasten;
 
     p.save();
-    p.setClipRect(kasten, Qt::IntersectClip);
-    p.fillRect(kasten, Qt::white);
+    zeichneGrund(p, bild);
 
-    // Axes with arrowheads, and the black line along the left edge.
-    strich(p, Qt::black, QPointF(kasten.left(), achseY), QPointF(kasten.right() - 4.0, achseY));
-    pfeilspitze(p, QPointF(kasten.right(), achseY), QPointF(kasten.right() - 6.0, achseY - 2.0),
-                QPointF(kasten.right() - 6.0, achseY + 2.0));
-    strich(p, Qt::black, QPointF(achseX, kasten.top() + 4.0), QPointF(achseX, kasten.bottom()));
-    pfeilspitze(p, QPointF(achseX, kasten.top()), QPointF(achseX - 2.0, kasten.top() + 6.0),
-                QPointF(achseX + 2.0, kasten.top() + 6.0));
+    // The black line along the left edge.
     strich(p, Qt::black, QPointF(kasten.left() + 0.5, kasten.top()),
            QPointF(kasten.left() + 0.5, kasten.bottom()));
 
     // Yellow grid every 5 ms and every 2 amplitude units, none on an axis.
     for (int ms = 5; ms <= 40; ms += 5) {
-        const double x = pixelmitte(punkt(ms, 0.0).x());
+        const double x = pixelmitte(bild.punkt(ms, 0.0).x());
         strich(p, gelb, QPointF(x, kasten.top()), QPointF(x, kasten.bottom()));
     }
     for (int wert = -8; wert <= 8; wert += 2) {
         if (wert == 0)
             continue;
-        const double y = pixelmitte(punkt(0.0, wert).y());
+        const double y = pixelmitte(bild.punkt(0.0, wert).y());
         strich(p, gelb, QPointF(kasten.left() + 1.0, y), QPointF(kasten.right(), y));
     }
 
     // Labels, condensed like those of the program's time diagram.
     const Schrift beschriftung = schrift("Arial", 7.0, false, false);
     constexpr double stauchung = 0.8;
-    const double unterAchse = achseY + 7.5;
+    const double unterAchse = bild.achseY + 7.5;
     for (int ms = 5; ms <= 40; ms += 5)
-        beschrifte(p, beschriftung, stauchung, QPointF(punkt(ms, 0.0).x(), unterAchse),
+        beschrifte(p, beschriftung, stauchung, QPointF(bild.punkt(ms, 0.0).x(), unterAchse),
                    QString::number(ms), Ausrichtung::Mitte);
-    beschrifte(p, beschriftung, stauchung, QPointF(achseX + 1.5, unterAchse),
+    beschrifte(p, beschriftung, stauchung, QPointF(bild.achseX + 1.5, unterAchse),
                QStringLiteral("0"), Ausrichtung::Links);
     beschrifte(p, beschriftung, stauchung, QPointF(kasten.right() - 1.0, unterAchse),
                QStringLiteral("t/ms"), Ausrichtung::Rechts);
     for (int wert = 2; wert <= 8; wert += 2)
         beschrifte(p, beschriftung, stauchung,
-                   QPointF(achseX - 2.0, punkt(0.0, wert).y() + 2.5), QString::number(wert),
-                   Ausrichtung::Rechts);
-    beschrifte(p, beschriftung, stauchung, QPointF(achseX - 3.0, kasten.top() + 7.0),
+                   QPointF(bild.achseX - 2.0, bild.punkt(0.0, wert).y() + 2.5),
+                   QString::number(wert), Ausrichtung::Rechts);
+    beschrifte(p, beschriftung, stauchung, QPointF(bild.achseX - 3.0, kasten.top() + 7.0),
                QStringLiteral("f(t)"), Ausrichtung::Rechts);
 
     // f(t) = 10 sin(2 pi 50 Hz t + 45 deg) over the whole width.
@@ -378,7 +418,7 @@ void zeichneZeitbild(QPainter &p)
     for (int i = 0; i <= schritte; ++i) {
         const double ms = zeitbildVonMs + (zeitbildBisMs - zeitbildVonMs) * i / schritte;
         const double phase = 2.0 * std::numbers::pi * 0.05 * ms + std::numbers::pi / 4.0;
-        kurve << punkt(ms, 10.0 * std::sin(phase));
+        kurve << bild.punkt(ms, 10.0 * std::sin(phase));
     }
     p.setPen(QPen(kurvenfarbe, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPolyline(kurve);
@@ -387,45 +427,32 @@ void zeichneZeitbild(QPainter &p)
 
 void zeichneZeigerbild(QPainter &p)
 {
-    const QRectF kasten = ganzePixel(zeigerbildKasten.pixel());
-    const QTransform bild = aufKasten(zeigerbildBreite, zeigerbildHoehe, kasten);
-    const auto punkt = [&bild](double re, double im) {
-        return bild.map(QPointF(zeigerbildNullX + zeigerbildProEinheit * re,
-                                zeigerbildNullY - zeigerbildProEinheit * im));
-    };
-    const QPointF null = punkt(0.0, 0.0);
-    const double achseX = pixelmitte(null.x());
-    const double achseY = pixelmitte(null.y());
+    const Kleinbild bild = lege(zeigerbild);
+    const QRectF &kasten = bild.kasten;
+    const QPointF null = bild.null;
 
     p.save();
-    p.setClipRect(kasten, Qt::IntersectClip);
-    p.fillRect(kasten, Qt::white);
+    zeichneGrund(p, bild);
 
-    // Axes "Re" and "Im" with arrowheads, then the yellow grid every 2 units.
-    strich(p, Qt::black, QPointF(kasten.left(), achseY), QPointF(kasten.right() - 5.0, achseY));
-    pfeilspitze(p, QPointF(kasten.right(), achseY), QPointF(kasten.right() - 7.0, achseY - 2.5),
-                QPointF(kasten.right() - 7.0, achseY + 2.5));
-    strich(p, Qt::black, QPointF(achseX, kasten.top() + 5.0), QPointF(achseX, kasten.bottom()));
-    pfeilspitze(p, QPointF(achseX, kasten.top()), QPointF(achseX - 2.5, kasten.top() + 7.0),
-                QPointF(achseX + 2.5, kasten.top() + 7.0));
+    // Yellow grid every 2 units.
     for (int einheit = 2; einheit <= 10; einheit += 2) {
-        const double x = pixelmitte(punkt(einheit, 0.0).x());
-        const double y = pixelmitte(punkt(0.0, einheit).y());
+        const double x = pixelmitte(bild.punkt(einheit, 0.0).x());
+        const double y = pixelmitte(bild.punkt(0.0, einheit).y());
         if (x < kasten.right())
             strich(p, gelb, QPointF(x, kasten.top()), QPointF(x, kasten.bottom()));
         if (y > kasten.top())
             strich(p, gelb, QPointF(kasten.left(), y), QPointF(kasten.right(), y));
     }
 
-    const double skala = bild.m22();
+    const double skala = bild.abbildung.m22();
     const Schrift beschriftung = schrift("Arial", diagrammSchrift * skala, false, false);
     for (const Beschriftung &b : zeigerbildBeschriftungen)
-        beschrifte(p, beschriftung, 1.0, punkt(b.x / 10.0, b.y / 10.0),
+        beschrifte(p, beschriftung, 1.0, bild.punkt(b.x / 10.0, b.y / 10.0),
                    QString::fromLatin1(b.text), Ausrichtung::Links);
 
     // The green phasor: length 10 at 45 degrees, ending in a small square.
     const double r = 10.0 / std::sqrt(2.0);
-    const QPointF spitze = punkt(r, r);
+    const QPointF spitze = bild.punkt(r, r);
     strich(p, zeigerfarbe, null, spitze, 1.5);
     p.fillRect(QRectF(spitze.x() - 2.0, spitze.y() - 2.0, 4.0, 4.0), zeigerfarbe);
 
@@ -456,9 +483,9 @@ void zeichneHilfeseite(QPainter &p)
     zeichneTexte(p, sichtbar);
     if (formelKasten.pixel().intersects(sichtbar))
         zeichneFormel(p);
-    if (zeitbildKasten.pixel().intersects(sichtbar))
+    if (zeitbild.kasten.pixel().intersects(sichtbar))
         zeichneZeitbild(p);
-    if (zeigerbildKasten.pixel().intersects(sichtbar))
+    if (zeigerbild.kasten.pixel().intersects(sichtbar))
         zeichneZeigerbild(p);
     p.restore();
 }

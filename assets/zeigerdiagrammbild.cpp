@@ -1,18 +1,12 @@
 #include "assets/zeigerdiagrammbild.h"
 
-#include <QColor>
-#include <QFont>
-#include <QPaintDevice>
-#include <QPainter>
-#include <QPolygonF>
-#include <QRectF>
-#include <QSizeF>
-#include <QString>
-#include <QTransform>
+#include "assets/bildzeichnung.h"
 
-#include <algorithm>
+#include <QColor>
+#include <QPointF>
+#include <QSizeF>
+
 #include <array>
-#include <cmath>
 
 namespace zivor {
 namespace {
@@ -41,111 +35,18 @@ constexpr double gitterOben = 100.0;
 constexpr double gitterUnten = -99.33;
 constexpr double gitterLinks = -99.61;
 
-struct Beschriftung {
-    const char *text;
-    double x; // left end of the base line
-    double y;
-};
-constexpr std::array<Beschriftung, 11> beschriftungen{{
+constexpr Bildzeichnung::Einheiten einheiten{linkerRand, obererRand, umfang, umfang};
+
+constexpr std::array<Bildzeichnung::Beschriftung, 11> beschriftungen{{
     {"2", 17.06, -11.89}, {"4", 37.40, -11.89}, {"6", 56.88, -11.46}, {"8", 77.23, -11.89},
     {"8", -6.75, 75.43},  {"6", -6.75, 55.45},  {"4", -6.75, 35.90},  {"2", -6.75, 15.92},
     {"0", 1.04, -8.85},   {"Im", -12.38, 88.90}, {"Re", 86.32, -11.89},
 }};
 
-// Character cell of the labels in units; the em of the face is about cell / 1.15.
+// Character cell of the labels in units.
 constexpr double zelle = 9.6;
-constexpr double zelleJeEm = 1.15;
-// The face is set at this pixel size and scaled onto the em by the painter.
-constexpr int grundgroesse = 64;
 
 const QColor gitterfarbe(255, 255, 0);
-
-class Zeichnung {
-public:
-    Zeichnung(QPainter &p, const QSizeF &innen)
-        : m_p(p),
-          m_jeEinheitX(innen.width() / umfang),
-          m_jeEinheitY(innen.height() / umfang),
-          m_geraet(p.deviceTransform()),
-          m_logisch(m_geraet.inverted()),
-          m_dicke(std::max(1.0, std::round(p.device()->devicePixelRatioF())))
-    {
-        const QRectF g = m_geraet.mapRect(QRectF(QPointF(0, 0), innen));
-        m_geraetRahmen = QRectF(QPointF(std::round(g.left()), std::round(g.top())),
-                                QPointF(std::round(g.right()), std::round(g.bottom())));
-    }
-
-    QPointF punkt(double x, double y) const
-    {
-        return {(x - linkerRand) * m_jeEinheitX, (obererRand - y) * m_jeEinheitY};
-    }
-
-    // A 1-px line along an axis from (x1, y1) to (x2, y2), placed on whole device pixels:
-    // across it covers the device pixels around its centre, along it the pixels from the one
-    // holding its start to the one holding its end. No blending, so the colour stays pure.
-    void linie(double x1, double y1, double x2, double y2, const QColor &farbe) const
-    {
-        const QRectF g = m_geraet.mapRect(QRectF(punkt(x1, y1), punkt(x2, y2)).normalized());
-        const auto quer = [this](double mitte) { return std::floor(mitte - m_dicke / 2 + 0.5); };
-        QRectF pixel;
-        if (g.width() < g.height()) {
-            const double l = quer(g.center().x());
-            pixel = QRectF(QPointF(l, std::floor(g.top())),
-                           QPointF(l + m_dicke, std::floor(g.bottom()) + 1));
-        } else {
-            const double o = quer(g.center().y());
-            pixel = QRectF(QPointF(std::floor(g.left()), o),
-                           QPointF(std::floor(g.right()) + 1, o + m_dicke));
-        }
-        pixel &= m_geraetRahmen;
-        if (!pixel.isEmpty())
-            m_p.fillRect(m_logisch.mapRect(pixel), farbe);
-    }
-
-    void pfeil(const std::array<QPointF, 3> &ecken) const
-    {
-        QPolygonF flaeche;
-        for (const QPointF &e : ecken)
-            flaeche << punkt(e.x(), e.y());
-        m_p.save();
-        m_p.setRenderHint(QPainter::Antialiasing, true);
-        m_p.setPen(Qt::NoPen);
-        m_p.setBrush(Qt::black);
-        m_p.drawPolygon(flaeche);
-        m_p.restore();
-    }
-
-    void texte() const
-    {
-        QFont schrift(QStringLiteral("Arial"));
-        schrift.setPixelSize(grundgroesse);
-        schrift.setHintingPreference(QFont::PreferNoHinting);
-        const double em = zelle / zelleJeEm;
-        m_p.save();
-        m_p.setRenderHint(QPainter::Antialiasing, true);
-        m_p.setRenderHint(QPainter::TextAntialiasing, true);
-        m_p.setFont(schrift);
-        m_p.setPen(Qt::black);
-        m_p.setBackgroundMode(Qt::TransparentMode);
-        for (const Beschriftung &b : beschriftungen) {
-            m_p.save();
-            m_p.translate(punkt(b.x, b.y));
-            m_p.scale(em * m_jeEinheitX / grundgroesse, em * m_jeEinheitY / grundgroesse);
-            m_p.drawText(QPointF(0, 0), QString::fromLatin1(b.text));
-            m_p.restore();
-        }
-        m_p.restore();
-    }
-
-private:
-    QPainter &m_p;
-    double m_jeEinheitX;
-    double m_jeEinheitY;
-    QTransform m_geraet;  // logical coordinates to device pixels, with the pixel ratio
-    QTransform m_logisch; // and back
-    double m_dicke;       // a 1-px line in device pixels
-    QRectF m_geraetRahmen;
-};
 
 } // namespace
 
@@ -153,11 +54,7 @@ void zeichneZeigerdiagramm(QPainter &p, const QSizeF &innen)
 {
     if (innen.isEmpty())
         return;
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.fillRect(QRectF(QPointF(0, 0), innen), Qt::white);
-
-    const Zeichnung z(p, innen);
+    const Bildzeichnung z(p, innen, einheiten);
     z.linie(achseLinks, achseY, rechterRand, achseY, Qt::black);
     z.linie(achseX, obererRand, achseX, achseUnten, Qt::black);
     z.pfeil(pfeilRechts);
@@ -166,8 +63,7 @@ void zeichneZeigerdiagramm(QPainter &p, const QSizeF &innen)
         z.linie(x, gitterOben, x, gitterUnten, gitterfarbe);
     for (const double y : gitterY)
         z.linie(gitterLinks, y, rechterRand, y, gitterfarbe);
-    z.texte();
-    p.restore();
+    z.texte(beschriftungen, zelle);
 }
 
 } // namespace zivor

@@ -3,7 +3,7 @@
 # Usage: scripts/pakete.sh [run]   ("run" adds what a machine without a display needs)
 set -eu
 
-pakete="cmake make g++ qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation fonts-dejavu-core"
+pakete="cmake make g++ qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation fonts-dejavu-core desktop-file-utils"
 if [ "${1:-}" = run ]; then
   pakete="$pakete xvfb xauth imagemagick"
 fi
