@@ -16,6 +16,7 @@
 #include "model/umrechnung.h"
 
 #include <QCheckBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -171,7 +172,20 @@ void Formzivor::baueFrequenzgruppe()
     Label = new QLabel(QStringLiteral("Frequenz:         Hz"), klient);
     Label->setObjectName(QStringLiteral("Label"));
     Label->setGeometry(666, 417, 133, 22);
-    Label->setFont(schrift(9.75));
+    // The frequency field covers the nine blanks; where the substitute face has narrower
+    // blanks than the original, they are widened so that "Hz" stays clear of the field.
+    QFont beschriftung = schrift(9.75);
+    {
+        const QString vorHz = QStringLiteral("Frequenz:         ");
+        const double bisHz = 735 + 31 + 2 - 666; // "Hz" begins two pixels right of the field
+        const double ohne = QFontMetricsF(beschriftung).horizontalAdvance(vorHz);
+        QFont probe = beschriftung;
+        probe.setWordSpacing(1.0);
+        const double jePixel = QFontMetricsF(probe).horizontalAdvance(vorHz) - ohne;
+        if (ohne < bisHz && jePixel > 0.0)
+            beschriftung.setWordSpacing((bisHz - ohne) / jePixel);
+    }
+    Label->setFont(beschriftung);
     Label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setzeFarben(Label, QPalette::WindowText, schwarz, QPalette::Window, QColor());
 

@@ -24,6 +24,7 @@ private slots:
     void steuerelemente();
     void textfelderUndFarben();
     void tabfolge();
+    void frequenzfeldDecktNurDieLuecke();
     void kurvenzustandNachDemLaden();
     void kurvenbilderNachDemLaden();
     void zeigerAmStart();
@@ -234,6 +235,32 @@ void TestHauptfenster::tabfolge()
             w = w->nextInFocusChain();
         QCOMPARE(w->objectName(), QLatin1String(folge[i]));
     }
+}
+
+void TestHauptfenster::frequenzfeldDecktNurDieLuecke()
+{
+    // "Frequenz:" ends left of the frequency field, "Hz" begins right of it: the field
+    // covers only the blanks between the two words.
+    Formzivor f;
+    auto *label = control<QLabel>(f, "Label");
+    const QRect feld = control<QWidget>(f, "Textf")->geometry().translated(-label->pos());
+    const QImage bild = label->grab().toImage();
+    auto dunkel = [&bild](int x) {
+        for (int y = 0; y < bild.height(); ++y)
+            if (QColor(bild.pixel(x, y)).lightness() < 100)
+                return true;
+        return false;
+    };
+    bool links = false, rechts = false;
+    for (int x = 0; x < bild.width(); ++x) {
+        if (x < feld.left())
+            links = links || dunkel(x);
+        else if (x > feld.right())
+            rechts = rechts || dunkel(x);
+        else
+            QVERIFY2(!dunkel(x), qPrintable(QString::number(x)));
+    }
+    QVERIFY(links && rechts);
 }
 
 void TestHauptfenster::kurvenzustandNachDemLaden()
