@@ -16,6 +16,7 @@
 #include "model/umrechnung.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -529,7 +530,7 @@ void Formzivor::Picture2_DragOver(QObject *source, float x, float y)
 
     Line1[n]->setX2(x + 1.0f);
     Line1[n]->setY2(y - 1.0f);
-    float r = std::sqrt(x * x + y * y);
+    float r = static_cast<float>(std::sqrt(static_cast<double>(x) * x + static_cast<double>(y) * y));
     amplitude[n] = r / 10.0f;
     float w = verschiebungsregel(x, y);
     verschiebung[n] = w;
@@ -547,7 +548,7 @@ void Formzivor::Picture2_DragOver(QObject *source, float x, float y)
     }
     w = verschiebungsregel(sx, sy);
     verschiebung[2] = w;
-    r = std::sqrt(sx * sx + sy * sy);
+    r = static_cast<float>(std::sqrt(static_cast<double>(sx) * sx + static_cast<double>(sy) * sy));
     amplitude[2] = r / 10.0f;
     Textampl[2]->setText(amplitudenText(r));
     // Outside the third quadrant the sum's angle is shown 0.9° larger.
@@ -626,6 +627,16 @@ void Formzivor::menubeenden_Click()
     close();
 }
 
+void Formzivor::closeEvent(QCloseEvent *event)
+{
+    // While the help window is open the main window takes no input, closing included.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
 // ---------------------------------------------------------------------------------------
 // Exercises
 
@@ -690,15 +701,16 @@ void Formzivor::f_aufgabe2()
     Textf->show();
     Textf->setReadOnly(false);
     Picture2->hide();
-    Textampl[0]->clear();
-    Textwinkel[0]->clear();
+    // setText, unlike clear(), leaves nothing to undo: the emptied values stay hidden.
+    Textampl[0]->setText(QString());
+    Textwinkel[0]->setText(QString());
     f_zufall1();
     m_zielkurveVerdeckt = true;
     amplitude[0] = zeigerlaenge[0];
     frequenz = zielfrequenz;
     verschiebung[0] = f_winkelumr(zeigerwinkel[0]);
     f_frequenzeinst();
-    Textf->clear();
+    Textf->setText(QString()); // Undo must not bring the target frequency back
     Labelaufgabe->setText(aufgabentext2);
 }
 

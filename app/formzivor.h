@@ -71,6 +71,9 @@ public:
     // The source of the exercises' random numbers 0 <= r < 1; tests supply their own.
     void setzeZufallsquelle(std::function<float()> quelle);
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void baueFenster();
     void baueMenue();

@@ -64,6 +64,9 @@ void Griff::mousePressEvent(QMouseEvent *event)
 
 void Griff::mouseMoveEvent(QMouseEvent *event)
 {
+    // A release that never arrived (the window was disabled meanwhile) ends the drag.
+    if (m_zieht && !(event->buttons() & Qt::LeftButton))
+        m_zieht = false;
     if (!m_zieht) {
         event->ignore(); // hover: the container shows the pointer position
         return;

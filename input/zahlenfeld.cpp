@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -127,6 +128,20 @@ void Zahlenfeld::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     QLineEdit::mouseReleaseEvent(event);
+}
+
+void Zahlenfeld::inputMethodEvent(QInputMethodEvent *event)
+{
+    // Text composed by an input method (dead keys, compose sequences) is typed text too.
+    const QString gefiltertesText = gefiltert(event->commitString());
+    if (gefiltertesText == event->commitString()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent ersatz(event->preeditString(), event->attributes());
+    ersatz.setCommitString(gefiltertesText, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&ersatz);
+    event->accept();
 }
 
 } // namespace zivor

@@ -274,6 +274,13 @@ void TestAufgaben::aufgabe2NachAufgabe1()
     QCOMPARE(bild->property("Width").toDouble(), static_cast<double>(qRound(80000.0 / 55)));
     QCOMPARE(bild->property("Height").toDouble(), 140.0);
     QCOMPARE(m_f->verschiebung[0], m_f->f_winkelumr(30));
+    // Undo in the emptied fields brings neither the target nor older values back.
+    for (const char *n : {"Textf", "Textampl(0)", "Textwinkel(0)"}) {
+        auto *e = c<QLineEdit>(QLatin1String(n));
+        e->setFocus();
+        QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY2(e->text().isEmpty(), n);
+    }
 
     // Frequency wrong, phase and amplitude right: the six lines of the example.
     tippe("Textampl(0)", QStringLiteral("7"));

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
+#include <QInputMethodEvent>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QLocale>
@@ -27,6 +29,7 @@ private slots:
     void loeschenUndUeberschreiben();
     void einfuegenWirdGefiltert();
     void fallenlassenWirdGefiltert();
+    void eingabemethodeWirdGefiltert();
     void frequenzBeimVerlassen_data();
     void frequenzBeimVerlassen();
     void knopfNimmtDieBegrenzteFrequenz();
@@ -153,6 +156,21 @@ void TestEingabe::fallenlassenWirdGefiltert()
     QCOMPARE(e->text(), QStringLiteral("2.75"));
 }
 
+void TestEingabe::eingabemethodeWirdGefiltert()
+{
+    // Dead keys and compose sequences arrive as input-method text, not as key presses.
+    QLineEdit *f = bearbeitbar(QStringLiteral("Textf"));
+    QInputMethodEvent komponiert;
+    komponiert.setCommitString(QStringLiteral("²5é"));
+    QApplication::sendEvent(f, &komponiert);
+    QCOMPARE(f->text(), QStringLiteral("5"));
+    QLineEdit *a = bearbeitbar(QStringLiteral("Textampl(0)"));
+    QInputMethodEvent komma;
+    komma.setCommitString(QStringLiteral("3,5"));
+    QApplication::sendEvent(a, &komma);
+    QCOMPARE(a->text(), QStringLiteral("3.5"));
+}
+
 void TestEingabe::frequenzBeimVerlassen_data()
 {
     QTest::addColumn<QString>("text");
@@ -274,6 +292,11 @@ void TestEingabe::menueHilfe()
         leiste->setSliderPosition(19000);
         leiste->setSliderDown(false);
         QCOMPARE(seite->property("Top").toDouble(), -8350.5);
+        // The main window cannot be closed from the window system meanwhile.
+        QCloseEvent schliessen;
+        QApplication::sendEvent(m_f, &schliessen);
+        QVERIFY(!schliessen.isAccepted());
+        QVERIFY(m_f->isVisible());
         // Clicks on the disabled main window do nothing.
         QTest::mouseClick(m_f->findChild<QWidget *>(QStringLiteral("Checklinie(1)")), Qt::LeftButton);
         QVERIFY(m_f->findChild<QWidget *>(QStringLiteral("Textampl(1)"))->isHidden());

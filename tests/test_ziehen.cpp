@@ -44,6 +44,7 @@ private slots:
     void durchUrsprungUndAchsen();
     void dritterGriffBewegtRotenZeiger();
     void tooltipZeigtKoordinaten();
+    void verlorenesLoslassenBeendetDasZiehen();
     void beispieleDirektGerufen_data();
     void beispieleDirektGerufen();
     void summenspitzeBeispiele_data();
@@ -261,6 +262,24 @@ void TestZiehen::tooltipZeigtKoordinaten()
     QCOMPARE(bild->toolTip(), QStringLiteral("12, -37"));
 }
 
+void TestZiehen::verlorenesLoslassenBeendetDasZiehen()
+{
+    // The release of a drag gets lost when the window is disabled mid-drag (the help
+    // window opened by its access key); hovering afterwards must not move the phasor.
+    QWidget *bild = w("Picture2");
+    QWindow *fenster = m_f->windowHandle();
+    QTest::mousePress(fenster, Qt::LeftButton, {}, griffMitte(0));
+    QTest::mouseMove(fenster, imFenster(bild, QPoint(250, 100)));
+    const float amplitude = m_f->amplitude[0];
+    m_f->setEnabled(false);
+    QTest::mouseRelease(fenster, Qt::LeftButton, {}, imFenster(bild, QPoint(250, 100)));
+    m_f->setEnabled(true);
+    QTest::mouseMove(fenster, griffMitte(0));
+    QTest::mouseMove(fenster, imFenster(bild, QPoint(120, 300)));
+    QCOMPARE(m_f->amplitude[0], amplitude);
+    QVERIFY(std::fabs(prop("Label1(0)", "Left") - diagrammpunkt(QPoint(250, 100)).x()) < 1e-4);
+}
+
 void TestZiehen::beispieleDirektGerufen_data()
 {
     QTest::addColumn<float>("x");
@@ -287,7 +306,7 @@ void TestZiehen::beispieleDirektGerufen()
     QCOMPARE(text("Textampl(0)"), amplitude);
     QCOMPARE(text("Textwinkel(0)"), winkel);
     QVERIFY(std::fabs(m_f->verschiebung[0] - verschiebung) < 0.001);
-    QCOMPARE(m_f->amplitude[0], std::sqrt(x * x + y * y) / 10.0f);
+    QCOMPARE(m_f->amplitude[0], static_cast<float>(std::hypot(double(x), double(y))) / 10.0f);
     QCOMPARE(prop("Line1(0)", "X2"), static_cast<double>(x + 1));
     QCOMPARE(prop("Line1(0)", "Y2"), static_cast<double>(y - 1));
     QCOMPARE(m_f->zeigerwinkel[0], qint16(0));
