@@ -83,14 +83,20 @@ void zeichneKurve(QPainter &p, const QRectF &ziel, const QColor &farbe)
 
     // The stretched 6-unit stroke is one to two pixels wide; it is drawn as a one-pixel
     // antialiased line through the stretched points, which the raster engine does fast.
+    // Points closer than a device pixel to the last one kept add nothing visible but cost
+    // a segment each; they are left out (the last point always stays).
     static thread_local QPolygonF gestreckt;
-    gestreckt.resize(letzter - erster + 1);
+    gestreckt.clear();
+    gestreckt.reserve(letzter - erster + 1);
     const double sx = ziel.width() / kurveBreite;
     const double sy = ziel.height() / kurveHoehe;
+    const double abstand = 1.0 / std::max(1.0, p.device()->devicePixelRatioF());
     const QPointF *quelle = kurvenpunkte().constData() + erster;
-    for (QPointF &punkt : gestreckt) {
-        punkt = QPointF(ziel.left() + quelle->x() * sx, ziel.top() + quelle->y() * sy);
-        ++quelle;
+    for (int k = erster; k <= letzter; ++k, ++quelle) {
+        const QPointF punkt(ziel.left() + quelle->x() * sx, ziel.top() + quelle->y() * sy);
+        if (k == erster || k == letzter || std::abs(punkt.x() - gestreckt.constLast().x())
+                + std::abs(punkt.y() - gestreckt.constLast().y()) >= abstand)
+            gestreckt << punkt;
     }
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
