@@ -519,8 +519,7 @@ void Formzivor::Picture2_DragOver(QObject *source, float x, float y)
     auto *griff = qobject_cast<Griff *>(source);
     if (griff == nullptr)
         return;
-    griff->setTop(y);
-    griff->setLeft(x);
+    griff->setzeOrt(x, y);
     bool ok = false;
     const uint tag = griff->tag().toUInt(&ok);
     if (!ok || tag > 1)
@@ -559,10 +558,8 @@ void Formzivor::Picture2_DragOver(QObject *source, float x, float y)
 
 void Formzivor::Picture2_DragDrop(QObject *source, float x, float y)
 {
-    if (auto *griff = qobject_cast<Griff *>(source)) {
-        griff->setTop(y);
-        griff->setLeft(x);
-    }
+    if (auto *griff = qobject_cast<Griff *>(source))
+        griff->setzeOrt(x, y);
 }
 
 void Formzivor::Picture2_MouseMove(float x, float y)

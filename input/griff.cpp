@@ -40,6 +40,13 @@ void Griff::setTop(double v)
     platzieren();
 }
 
+void Griff::setzeOrt(double left, double top)
+{
+    m_top = top;
+    m_left = left;
+    platzieren();
+}
+
 void Griff::platzieren()
 {
     const QPointF p = m_massstab.zuPixel(m_left, m_top) + m_versatz;

@@ -35,6 +35,8 @@ public:
 
     void setLeft(double v);
     void setTop(double v);
+    // Top and Left at once, with a single move of the widget (drag steps).
+    void setzeOrt(double left, double top);
     void setZiel(Zeigerdiagramm *ziel) { m_ziel = ziel; }
     bool ziehtGerade() const { return m_zieht; }
 
