@@ -97,6 +97,14 @@ QIcon fenstersymbol()
     return symbol;
 }
 
+// Repaints a field only when its text really changes (drag steps set them many times a
+// second).
+void setzeText(QLineEdit *feld, const QString &text)
+{
+    if (feld->text() != text)
+        feld->setText(text);
+}
+
 QString elementname(const char *name, int i)
 {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
@@ -533,8 +541,8 @@ void Formzivor::Picture2_DragOver(QObject *source, float x, float y)
     amplitude[n] = r / 10.0f;
     float w = verschiebungsregel(x, y);
     verschiebung[n] = w;
-    Textampl[n]->setText(amplitudenText(r));
-    Textwinkel[n]->setText(winkelText(winkelAusVerschiebung(w)));
+    setzeText(Textampl[n], amplitudenText(r));
+    setzeText(Textwinkel[n], winkelText(winkelAusVerschiebung(w)));
 
     const float sx = static_cast<float>(Line1[1]->x2()) + static_cast<float>(Line1[0]->x2());
     const float sy = static_cast<float>(Line1[1]->y2()) + static_cast<float>(Line1[0]->y2());
@@ -549,10 +557,10 @@ void Formzivor::Picture2_DragOver(QObject *source, float x, float y)
     verschiebung[2] = w;
     r = static_cast<float>(std::sqrt(static_cast<double>(sx) * sx + static_cast<double>(sy) * sy));
     amplitude[2] = r / 10.0f;
-    Textampl[2]->setText(amplitudenText(r));
+    setzeText(Textampl[2], amplitudenText(r));
     // Outside the third quadrant the sum's angle is shown 0.9° larger.
     const double basis = sx < 0.0f && sy < 0.0f ? 200.0 : 199.0;
-    Textwinkel[2]->setText(winkelText(winkelAusVerschiebung(w, basis)));
+    setzeText(Textwinkel[2], winkelText(winkelAusVerschiebung(w, basis)));
     f_frequenzeinst();
 }
 
@@ -615,8 +623,8 @@ void Formzivor::menuaufgaben_Click()
 void Formzivor::menuhilfe_Click()
 {
     setEnabled(false);
-    auto *hilfe = new frmzivorhilfe;
-    hilfe->show();
+    m_hilfe = new frmzivorhilfe(this);
+    m_hilfe->show();
 }
 
 void Formzivor::menubeenden_Click()
@@ -632,6 +640,18 @@ void Formzivor::closeEvent(QCloseEvent *event)
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+void Formzivor::changeEvent(QEvent *event)
+{
+    // The disabled main window acts like the owner of a modal window: a click on it, or its
+    // activation through the task bar, brings the help window forward with the focus.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_hilfe != nullptr
+        && m_hilfe->isVisible()) {
+        m_hilfe->raise();
+        m_hilfe->activateWindow();
+    }
+    QMainWindow::changeEvent(event);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 // curve state of the two functions and their sum and the handlers that change it.
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -15,6 +16,7 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class QGroupBox;
+class frmzivorhilfe;
 
 namespace zivor {
 class Griff;
@@ -73,6 +75,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void baueFenster();
@@ -108,6 +111,8 @@ private:
     QAction *menuaufgaben = nullptr;
 
     std::function<float()> m_zufall;
+    // The open help window; while it is open the main window is disabled.
+    QPointer<frmzivorhilfe> m_hilfe;
     // From the set-up of task 2 until the panel's "Beenden": the time diagram shows a curve
     // whose values the learner has to find, so its description does not name them.
     bool m_zielkurveVerdeckt = false;

@@ -21,14 +21,17 @@ constexpr double radstufe = 120.0;
 
 } // namespace
 
-frmzivorhilfe::frmzivorhilfe()
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+frmzivorhilfe::frmzivorhilfe(QWidget *hauptfenster)
+    : QWidget(hauptfenster, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("frmzivorhilfe"));
     setWindowTitle(QStringLiteral("Hilfe zur Aufgabe \"komplexe Ebene\""));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(631, 331);
+    // A window takes the disabled state of its parent; the help window is the one that stays
+    // usable while the main window is disabled.
+    setEnabled(true);
 
     Image1 = new Hilfeseite(this);
     Image1->setGeometry(0, 0, 607, 948);

@@ -1,6 +1,8 @@
 #pragma once
-// The help window: the help page and a vertical scroll bar that moves it. It is a window of
-// its own, without a parent, so that it stays usable while the main window is disabled.
+// The help window: the help page and a vertical scroll bar that moves it. It is a dialog-type
+// window of its own with the main window as its parent, so that the window manager keeps it in
+// front of the main window (on X11 it is the main window's transient window), and it stays
+// usable while the main window is disabled.
 
 #include <QWidget>
 
@@ -15,7 +17,7 @@ class frmzivorhilfe : public QWidget
     Q_OBJECT
 
 public:
-    frmzivorhilfe();
+    explicit frmzivorhilfe(QWidget *hauptfenster = nullptr);
 
     // Moves the page to the scroll bar's value: Top = -0.4395 twips per unit.
     void VScroll1_Scroll();
