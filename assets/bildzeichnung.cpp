@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPolygonF>
 #include <QSizeF>
@@ -22,6 +23,14 @@ constexpr int grundgroesse = 64;
 
 } // namespace
 
+double geraeteRatio(const QPainter &p)
+{
+    const QPaintEngine *maschine = p.paintEngine();
+    const QPaintDevice *geraet =
+        maschine != nullptr && maschine->paintDevice() != nullptr ? maschine->paintDevice() : p.device();
+    return geraet != nullptr ? geraet->devicePixelRatioF() : 1.0;
+}
+
 Bildzeichnung::Bildzeichnung(QPainter &p, const QSizeF &innen, const Einheiten &einheiten)
     : m_p(p),
       m_einheiten(einheiten),
@@ -29,7 +38,7 @@ Bildzeichnung::Bildzeichnung(QPainter &p, const QSizeF &innen, const Einheiten &
       m_jeEinheitY(innen.height() / einheiten.hoehe),
       m_geraet(p.deviceTransform()),
       m_logisch(m_geraet.inverted()),
-      m_dicke(std::max(1.0, std::round(p.device()->devicePixelRatioF())))
+      m_dicke(std::max(1.0, std::round(geraeteRatio(p))))
 {
     const QRectF g = m_geraet.mapRect(QRectF(QPointF(0, 0), innen));
     m_geraetRahmen = QRectF(QPointF(std::round(g.left()), std::round(g.top())),

@@ -14,6 +14,10 @@ class QSizeF;
 
 namespace zivor {
 
+// The pixel ratio of the device that p really paints on. A widget painted by QWidget::render
+// or grab paints on the target picture, whose ratio may differ from the widget's screen.
+double geraeteRatio(const QPainter &p);
+
 class Bildzeichnung {
 public:
     // The diagram's units: x is links at the left edge and grows to the right over breite

@@ -1,5 +1,8 @@
 #include "assets/kurvenzeichnung.h"
 
+#include "assets/bildzeichnung.h"
+#include "assets/strichdeckung.h"
+
 #include <QColor>
 #include <QPainter>
 #include <QPainterPath>
@@ -41,6 +44,35 @@ const QPolygonF &kurvenpunkte()
     return punkte;
 }
 
+
+// The outline of a stroke with an elliptical pen of half axes halbX, halbY along the points:
+// the points moved out along the curve's normal to where the ellipse touches the envelope,
+// first along one side, then back along the other.
+const QPolygonF &strichumriss(const QPolygonF &punkte, double halbX, double halbY)
+{
+    static thread_local QPolygonF umriss;
+    const qsizetype n = punkte.size();
+    umriss.resize(n < 2 ? 0 : 2 * n);
+    if (n < 2)
+        return umriss;
+    const double ax2 = halbX * halbX;
+    const double ay2 = halbY * halbY;
+    for (qsizetype k = 0; k < n; ++k) {
+        // The curve's direction at a point: from its neighbour before to its neighbour after.
+        const QPointF &vor = punkte[std::max<qsizetype>(k - 1, 0)];
+        const QPointF &nach = punkte[std::min<qsizetype>(k + 1, n - 1)];
+        const double nx = vor.y() - nach.y();
+        const double ny = nach.x() - vor.x();
+        const double stuetz = std::sqrt(ax2 * nx * nx + ay2 * ny * ny);
+        QPointF seite;
+        if (stuetz > 0.0)
+            seite = QPointF(ax2 * nx / stuetz, ay2 * ny / stuetz);
+        umriss[k] = punkte[k] + seite;
+        umriss[2 * n - 1 - k] = punkte[k] - seite;
+    }
+    return umriss;
+}
+
 } // namespace
 
 const QPainterPath &kurvenpfad()
@@ -53,7 +85,7 @@ const QPainterPath &kurvenpfad()
     return pfad;
 }
 
-void zeichneKurve(QPainter &p, const QRectF &ziel, const QColor &farbe)
+void zeichneKurve(QPainter &p, const QRectF &ziel, const QColor &farbe, Strichdeckung *merker)
 {
     const bool endlich = std::isfinite(ziel.x()) && std::isfinite(ziel.y())
                          && std::isfinite(ziel.width()) && std::isfinite(ziel.height());
@@ -81,30 +113,50 @@ void zeichneKurve(QPainter &p, const QRectF &ziel, const QColor &farbe)
     if (letzter <= erster)
         return;
 
-    // The stretched 6-unit stroke is one to two pixels wide; it is drawn as a one-pixel
-    // antialiased line through the stretched points, which the raster engine does fast.
-    // Points closer than a device pixel to the last one kept add nothing visible but cost
-    // a segment each; they are left out (the last point always stays).
-    static thread_local QPolygonF gestreckt;
-    gestreckt.clear();
-    gestreckt.reserve(letzter - erster + 1);
+    // The 6-unit line of the drawing is stretched with it: the pen becomes an ellipse of
+    // 6 x width / 3090 by 6 x height / 2260 pixels, never thinner than one device pixel. The
+    // stroke is the ellipse swept along the stretched points; its outline is found by moving
+    // each point out to both sides to where the ellipse touches the curve's envelope. All of
+    // it is worked out in device pixels, or in the painter's coordinates where the device is
+    // turned against them.
+    const bool achsenparallel = p.deviceTransform().type() <= QTransform::TxScale;
+    const QTransform geraet = achsenparallel ? p.deviceTransform() : QTransform();
+    const double duennste = achsenparallel ? 0.5 : 0.5 / std::max(1.0, geraeteRatio(p));
     const double sx = ziel.width() / kurveBreite;
     const double sy = ziel.height() / kurveHoehe;
-    const double abstand = 1.0 / std::max(1.0, p.device()->devicePixelRatioF());
-    const QPointF *quelle = kurvenpunkte().constData() + erster;
-    for (int k = erster; k <= letzter; ++k, ++quelle) {
-        const QPointF punkt(ziel.left() + quelle->x() * sx, ziel.top() + quelle->y() * sy);
-        if (k == erster || k == letzter || std::abs(punkt.x() - gestreckt.constLast().x())
-                + std::abs(punkt.y() - gestreckt.constLast().y()) >= abstand)
-            gestreckt << punkt;
-    }
+    const double halbX = std::max(strichbreite / 2 * sx * std::abs(geraet.m11()), duennste);
+    const double halbY = std::max(strichbreite / 2 * sy * std::abs(geraet.m22()), duennste);
+
+    // Points closer than a pixel to the last one kept add nothing visible but cost a
+    // segment each; they are left out (the last point always stays).
+    const auto umriss = [&]() -> const QPolygonF & {
+        static thread_local QPolygonF gestreckt;
+        gestreckt.clear();
+        gestreckt.reserve(letzter - erster + 1);
+        const QPointF *quelle = kurvenpunkte().constData() + erster;
+        for (int k = erster; k <= letzter; ++k, ++quelle) {
+            const QPointF punkt =
+                geraet.map(QPointF(ziel.left() + quelle->x() * sx, ziel.top() + quelle->y() * sy));
+            if (k == erster || k == letzter || std::abs(punkt.x() - gestreckt.constLast().x())
+                    + std::abs(punkt.y() - gestreckt.constLast().y()) >= 1.0)
+                gestreckt << punkt;
+        }
+        return strichumriss(gestreckt, halbX, halbY);
+    };
+
+    // On a pixel picture the pixels' coverage is worked out directly; printers, vector
+    // pictures and rotated painters get the outline itself.
+    static thread_local Strichdeckung einmalig;
+    if (achsenparallel && (merker != nullptr ? *merker : einmalig).zeichne(p, ziel, umriss, farbe))
+        return;
+    const QPolygonF &flaeche = umriss();
+    if (flaeche.isEmpty())
+        return;
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    QPen stift(farbe, 1.0);
-    stift.setCosmetic(true);
-    p.setPen(stift);
-    p.setBrush(Qt::NoBrush);
-    p.drawPolyline(gestreckt);
+    p.setPen(Qt::NoPen);
+    p.setBrush(farbe);
+    p.drawPolygon(geraet.inverted().map(flaeche), Qt::WindingFill);
     p.restore();
 }
 

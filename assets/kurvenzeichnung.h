@@ -9,6 +9,8 @@ class QRectF;
 
 namespace zivor {
 
+class Strichdeckung;
+
 // Size of the drawing in its own units (origin top-left, y down).
 inline constexpr double kurveBreite = 3090, kurveHoehe = 2260;
 
@@ -18,8 +20,11 @@ inline constexpr double kurveBreite = 3090, kurveHoehe = 2260;
 const QPainterPath &kurvenpfad();
 
 // Draws the wave stretched onto ziel (pixels of the painter, may reach far outside the
-// widget) in the colour farbe, 6 drawing units wide, antialiased, without fill. Draws
-// nothing for an empty or non-finite rectangle.
-void zeichneKurve(QPainter &p, const QRectF &ziel, const QColor &farbe);
+// widget) in the colour farbe with the drawing's 6-unit line stretched with it (at least one
+// device pixel wide), antialiased, without fill. Draws nothing for an empty or non-finite
+// rectangle. merker keeps the stroke's pixels of a curve picture from one painting to the
+// next, so that an unchanged curve is not worked out again.
+void zeichneKurve(QPainter &p, const QRectF &ziel, const QColor &farbe,
+                  Strichdeckung *merker = nullptr);
 
 } // namespace zivor

@@ -1,5 +1,7 @@
 #include "diagrams/bildflaeche.h"
 
+#include "assets/bildzeichnung.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -30,22 +32,23 @@ QRectF Bildflaeche::innenRechteck() const
 void Bildflaeche::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
-    // The device painted on may be a print-out or a picture of another pixel ratio
-    // (QWidget::render), so the kept background follows the painter's device.
-    const qreal dpr = p.device()->devicePixelRatioF();
-    const QSizeF innen = innenRechteck().size();
-    const QSize geraetePixel = (innen * dpr).toSize();
+    // The border and the background are painted once and kept. The device painted on may be
+    // a print-out or a picture of another pixel ratio (QWidget::render, grab), so the kept
+    // picture follows the device really painted on.
+    const qreal dpr = geraeteRatio(p);
+    const QSize geraetePixel = (QSizeF(size()) * dpr).toSize();
     if (m_hintergrund.isNull() || m_hintergrund.size() != geraetePixel
         || m_hintergrund.devicePixelRatio() != dpr) {
         m_hintergrund = QPixmap(geraetePixel);
         m_hintergrund.setDevicePixelRatio(dpr);
         m_hintergrund.fill(Qt::white);
         QPainter bild(&m_hintergrund);
-        zeichneHintergrund(bild, innen);
+        zeichneRand(bild);
+        bild.translate(rand, rand);
+        zeichneHintergrund(bild, innenRechteck().size());
     }
     p.setClipRegion(event->region());
-    zeichneRand(p);
-    p.drawPixmap(QPointF(rand, rand), m_hintergrund);
+    p.drawPixmap(QPointF(0, 0), m_hintergrund);
     p.setClipRect(innenRechteck(), Qt::IntersectClip);
     zeichneInhalt(p);
 }

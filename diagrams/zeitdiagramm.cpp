@@ -22,12 +22,13 @@ void Zeitdiagramm::zeichneHintergrund(QPainter &p, const QSizeF &innen) const
 
 void Zeitdiagramm::zeichneInhalt(QPainter &p)
 {
-    for (const Kurvenbild *k : m_kurven) {
+    for (std::size_t i = 0; i < m_kurven.size(); ++i) {
+        const Kurvenbild *k = m_kurven[i];
         if (k == nullptr || !k->isVisible())
             continue;
         const QRectF ziel = massstab().rechteckZuPixel(k->left(), k->top(), k->width(), k->height())
                                 .translated(rand, rand);
-        zeichneKurve(p, ziel, k->farbe());
+        zeichneKurve(p, ziel, k->farbe(), &m_striche[i]);
     }
 }
 

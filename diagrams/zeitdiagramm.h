@@ -1,6 +1,7 @@
 #pragma once
 // The time diagram (Picture1): the time axis with its grid and the three curve pictures.
 
+#include "assets/strichdeckung.h"
 #include "diagrams/bildflaeche.h"
 
 #include <array>
@@ -24,6 +25,8 @@ protected:
 
 private:
     std::array<Kurvenbild *, 3> m_kurven{};
+    // The stroke's pixels of each curve as last painted.
+    std::array<Strichdeckung, 3> m_striche{};
 };
 
 } // namespace zivor

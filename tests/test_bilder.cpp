@@ -71,6 +71,8 @@ private slots:
     void kurvenpfad();
     void kurveFolgtFormel_data();
     void kurveFolgtFormel();
+    void kurvenstrichBreite_data();
+    void kurvenstrichBreite();
     void kurveOhneFlaecheZeichnetNichts_data();
     void kurveOhneFlaecheZeichnetNichts();
     void symbol();
@@ -303,6 +305,59 @@ void TestBilder::kurveFolgtFormel()
     for (int x = static_cast<int>((ende + versatz.x() + 3) * ratio); x < b.width(); ++x)
         for (int y = 0; y < b.height(); ++y)
             QVERIFY(istWeiss(b.pixel(x, y)));
+}
+
+void TestBilder::kurvenstrichBreite_data()
+{
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<double>("frequenz");
+    for (const double ratio : {1.0, 1.25, 1.5, 2.0})
+        for (const double frequenz : {25.0, 50.0, 100.0})
+            QTest::addRow("ratio %g, %g Hz", ratio, frequenz) << ratio << frequenz;
+}
+
+// The drawing's 6-unit line is stretched with the picture: the pen is an ellipse 6 W / 3090 by
+// 6 H / 2260 pixels (W, H the picture's size in pixels), but at least one device pixel across.
+// Where the wave crosses its centre line, a row of device pixels cuts the stroke over
+// 2 sqrt(a^2 + b^2 cot^2 t) pixels, a and b the ellipse's half axes and t the slope angle; the
+// antialiased coverage summed along that row is that length.
+void TestBilder::kurvenstrichBreite()
+{
+    QFETCH(double, ratio);
+    QFETCH(double, frequenz);
+    const double w = std::nearbyint(80000.0 / frequenz);
+    const QRectF bild(-(500.0 + 250.0) / (frequenz / 50.0), 100, w, 200); // function 1 at start
+    const QPointF lo = zuPixel(Bild::Zeit, bild.left(), bild.top());
+    const QPointF ru = zuPixel(Bild::Zeit, bild.right(), bild.top() - bild.height());
+    const QSize groesse(static_cast<int>(std::ceil(408 * ratio)), static_cast<int>(std::ceil(386 * ratio)));
+    QImage b(groesse, QImage::Format_RGB32);
+    b.setDevicePixelRatio(ratio);
+    b.fill(Qt::white);
+    {
+        QPainter p(&b);
+        zivor::zeichneKurve(p, QRectF(lo, ru), QColor(0x00, 0xcc, 0x99));
+    }
+
+    const double breitePx = ru.x() - lo.x();
+    const double hoehePx = ru.y() - lo.y();
+    const double duennste = 0.5 / ratio;
+    const double a = std::max(3.0 * breitePx / 3090, duennste);
+    const double halbB = std::max(3.0 * hoehePx / 2260, duennste);
+    // At a crossing of the centre line: dx/ds = W 768 / 3090, dy/ds = H 1120.5 2 pi / 2260.
+    const double cot = (breitePx * 768 / 3090) / (hoehePx * 1120.5 * 2 * std::numbers::pi / 2260);
+    const double soll = 2 * std::sqrt(a * a + halbB * halbB * cot * cot) * ratio;
+
+    // The crossing at s = 2.5, near the middle of the diagram at every frequency here.
+    const double x = bild.left() + bild.width() * (4 + 768 * 2.5) / 3090;
+    const double y = bild.top() - bild.height() * 1125.5 / 2260;
+    const QPointF kreuzung = zuPixel(Bild::Zeit, x, y) * ratio;
+    QVERIFY(kreuzung.x() > 20 && kreuzung.x() < b.width() - 20);
+    const int zeile = static_cast<int>(std::floor(kreuzung.y()));
+    double deckung = 0.0;
+    for (int i = static_cast<int>(kreuzung.x()) - 12; i <= static_cast<int>(kreuzung.x()) + 12; ++i)
+        deckung += (255 - qRed(b.pixel(i, zeile))) / 255.0; // the curve's red is 0
+    QVERIFY2(std::abs(deckung - soll) <= 0.05 * soll + 0.03,
+             qPrintable(QStringLiteral("%1 device pixels, expected %2").arg(deckung).arg(soll)));
 }
 
 void TestBilder::kurveOhneFlaecheZeichnetNichts_data()
