@@ -301,6 +301,13 @@ void TestBilder::kurveFolgtFormel()
         ++geprueft;
     }
     QVERIFY(geprueft >= 10);
+    // Nothing is painted outside the clip.
+    if (!ausschnitt.isEmpty()) {
+        const QRect erlaubt = QRectF(sichtbar.topLeft() * ratio, sichtbar.size() * ratio).toAlignedRect();
+        for (int y = 0; y < b.height(); ++y)
+            for (int x = 0; x < b.width(); ++x)
+                QVERIFY(erlaubt.contains(x, y) || istWeiss(b.pixel(x, y)));
+    }
     const double ende = zuPixel(Bild::Zeit, bild.left() + bild.width() * 3076 / 3090, 0).x();
     for (int x = static_cast<int>((ende + versatz.x() + 3) * ratio); x < b.width(); ++x)
         for (int y = 0; y < b.height(); ++y)
@@ -311,9 +318,13 @@ void TestBilder::kurvenstrichBreite_data()
 {
     QTest::addColumn<double>("ratio");
     QTest::addColumn<double>("frequenz");
+    QTest::addColumn<QImage::Format>("format");
     for (const double ratio : {1.0, 1.25, 1.5, 2.0})
         for (const double frequenz : {25.0, 50.0, 100.0})
-            QTest::addRow("ratio %g, %g Hz", ratio, frequenz) << ratio << frequenz;
+            QTest::addRow("ratio %g, %g Hz", ratio, frequenz) << ratio << frequenz << QImage::Format_RGB32;
+    // A picture that is not 32 bits a pixel is painted by filling the stroke's outline.
+    QTest::newRow("24 Bit, ratio 1, 25 Hz") << 1.0 << 25.0 << QImage::Format_RGB888;
+    QTest::newRow("24 Bit, ratio 2, 50 Hz") << 2.0 << 50.0 << QImage::Format_RGB888;
 }
 
 // The drawing's 6-unit line is stretched with the picture: the pen is an ellipse 6 W / 3090 by
@@ -325,12 +336,13 @@ void TestBilder::kurvenstrichBreite()
 {
     QFETCH(double, ratio);
     QFETCH(double, frequenz);
+    QFETCH(QImage::Format, format);
     const double w = std::nearbyint(80000.0 / frequenz);
     const QRectF bild(-(500.0 + 250.0) / (frequenz / 50.0), 100, w, 200); // function 1 at start
     const QPointF lo = zuPixel(Bild::Zeit, bild.left(), bild.top());
     const QPointF ru = zuPixel(Bild::Zeit, bild.right(), bild.top() - bild.height());
     const QSize groesse(static_cast<int>(std::ceil(408 * ratio)), static_cast<int>(std::ceil(386 * ratio)));
-    QImage b(groesse, QImage::Format_RGB32);
+    QImage b(groesse, format);
     b.setDevicePixelRatio(ratio);
     b.fill(Qt::white);
     {
