@@ -7,6 +7,13 @@ pakete="cmake make g++ qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation font
 if [ "${1:-}" = run ]; then
   pakete="$pakete xvfb xauth imagemagick"
 fi
+# "deb" adds Debian's build tools for make deb, "debtest" also the package's checkers.
+if [ "${1:-}" = deb ] || [ "${1:-}" = debtest ]; then
+  pakete="$pakete build-essential debhelper dpkg-dev git"
+fi
+if [ "${1:-}" = debtest ]; then
+  pakete="$pakete lintian appstream"
+fi
 
 fehlt=""
 for p in $pakete; do
