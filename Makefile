@@ -5,7 +5,7 @@ ASAN_OPTIONS  ?= detect_leaks=1:abort_on_error=0:halt_on_error=1
 UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
 LSAN_OPTIONS  ?= suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
 
-.PHONY: run test build clean bench
+.PHONY: run test build clean bench deb debtest
 
 run:
 	sh scripts/pakete.sh run
@@ -23,11 +23,23 @@ test:
 	cmake --build $(BUILD)-san -j $(JOBS)
 	cd $(BUILD)-san && ASAN_OPTIONS=$(ASAN_OPTIONS) UBSAN_OPTIONS=$(UBSAN_OPTIONS) \
 	  LSAN_OPTIONS=$(LSAN_OPTIONS) ctest --output-on-failure -j $(JOBS)
+	$(MAKE) debtest
 
 build:
 	sh scripts/pakete.sh
 	cmake -S . -B $(BUILD)
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The Debian package dist/zivor_<version>_<arch>.deb, built by dpkg-buildpackage in $(BUILD)/deb.
+deb:
+	sh scripts/pakete.sh deb
+	sh scripts/deb.sh $(BUILD)/deb $(JOBS)
+
+# The package's checks; installing, starting and purging it need root (OHNE_ROOT=1 leaves them out).
+debtest:
+	sh scripts/pakete.sh debtest
+	sh scripts/deb.sh $(BUILD)/deb $(JOBS)
+	sh tests/paket.sh $(if $(OHNE_ROOT),--ohne-root)
 
 clean:
 	rm -rf $(BUILD)

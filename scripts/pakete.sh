@@ -10,6 +10,13 @@ pakete="$pakete xvfb xauth openbox xdotool x11-utils dbus at-spi2-core python3-p
 if [ "${1:-}" = run ]; then
   pakete="$pakete xvfb xauth imagemagick"
 fi
+# "deb" adds Debian's build tools for make deb, "debtest" also the package's checkers.
+if [ "${1:-}" = deb ] || [ "${1:-}" = debtest ]; then
+  pakete="$pakete build-essential debhelper dpkg-dev git"
+fi
+if [ "${1:-}" = debtest ]; then
+  pakete="$pakete lintian appstream"
+fi
 
 fehlt=""
 for p in $pakete; do

@@ -7,7 +7,8 @@ if(NOT ergebnis EQUAL 0)
 endif()
 
 foreach(datei bin/zivor share/applications/zivor.desktop
-              share/icons/hicolor/scalable/apps/zivor.svg share/icons/hicolor/32x32/apps/zivor.png)
+              share/icons/hicolor/scalable/apps/zivor.svg share/icons/hicolor/32x32/apps/zivor.png
+              share/metainfo/de.zivor.zivor.metainfo.xml share/man/man1/zivor.1)
   if(NOT EXISTS ${ZIEL}/${datei})
     message(FATAL_ERROR "not installed: ${datei}")
   endif()

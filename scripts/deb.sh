@@ -1,0 +1,34 @@
+#!/bin/sh
+# Builds the Debian package with debhelper (dpkg-buildpackage -b) in a copy of the tracked
+# sources inside the build area, so that nothing lands beside the checkout, and leaves the one
+# binary package as dist/zivor_<version>_<arch>.deb.
+# Usage: scripts/deb.sh [scratch folder, default build/deb] [parallel jobs]
+set -eu
+cd "$(dirname "$0")/.."
+mkdir -p "${1:-build/deb}"
+bau="$(cd "${1:-build/deb}" && pwd)"
+jobs="${2:-$(nproc)}"
+
+git rev-parse --is-inside-work-tree >/dev/null 2>&1 \
+  || { echo "scripts/deb.sh: needs a git checkout to know the tracked sources" >&2; exit 1; }
+version="$(dpkg-parsechangelog -S Version)"
+quelle="$bau/zivor-$version"
+rm -rf "$bau"/zivor-* "$bau"/zivor_* "$bau"/zivor-dbgsym_*
+mkdir -p "$quelle"
+
+# Tracked files as they are in the working tree (files deleted there are left out).
+git ls-files -z | xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done; true' sh \
+  | tar --null -T - -cf - | tar -xf - -C "$quelle"
+
+(cd "$quelle" && DEB_BUILD_OPTIONS="noautodbgsym ${DEB_BUILD_OPTIONS:-}" \
+  dpkg-buildpackage -b -us -uc -J"$jobs")
+
+set -- "$bau"/zivor_*.deb
+if [ $# -ne 1 ] || [ ! -f "$1" ]; then
+  echo "scripts/deb.sh: expected exactly one package in $bau, found: $*" >&2
+  exit 1
+fi
+mkdir -p dist
+rm -f dist/zivor_*.deb
+mv "$1" dist/
+echo "Paket: dist/$(basename "$1")"
