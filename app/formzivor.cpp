@@ -1,6 +1,7 @@
 #include "app/formzivor.h"
 
 #include "app/frmzivorhilfe.h"
+#include "diagrams/griff.h"
 #include "diagrams/kurvenbild.h"
 #include "diagrams/kurvenplatz.h"
 #include "diagrams/zeigerdiagramm.h"
@@ -9,7 +10,6 @@
 #include "exercises/aufgabe.h"
 #include "exercises/bewertung.h"
 #include "exercises/zufallsgenerator.h"
-#include "input/griff.h"
 #include "input/tastenfilter.h"
 #include "input/zahlenfeld.h"
 #include "input/zeigerrechnung.h"
@@ -33,14 +33,13 @@
 #include <cmath>
 #include <memory>
 
-using namespace zivor;
-
 // The pictures are compiled into the core library; a static library needs them registered.
 static void ladeBilder()
 {
     Q_INIT_RESOURCE(assets);
 }
 
+namespace zivor {
 namespace {
 
 const QColor gruen(0, 192, 0);
@@ -782,3 +781,5 @@ void Formzivor::zeigeBewertung(const QString &meldung)
         text->setTextInteractionFlags(text->textInteractionFlags() | Qt::TextSelectableByMouse);
     box.exec();
 }
+
+} // namespace zivor

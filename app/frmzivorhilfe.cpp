@@ -1,6 +1,6 @@
 #include "app/frmzivorhilfe.h"
 
-#include "app/hilfeseite.h"
+#include "app/hilfebild.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+namespace zivor {
 namespace {
 
 // One unit of the window's vertical scale, in twips.
@@ -33,7 +34,7 @@ frmzivorhilfe::frmzivorhilfe(QWidget *hauptfenster)
     // usable while the main window is disabled.
     setEnabled(true);
 
-    Image1 = new Hilfeseite(this);
+    Image1 = new Hilfebild(this);
     Image1->setGeometry(0, 0, 607, 948);
 
     VScroll1 = new QScrollBar(Qt::Vertical, this);
@@ -110,3 +111,5 @@ void frmzivorhilfe::radDrehen(QWheelEvent *event)
         m_radRest = 0.0;
     VScroll1->setValue(neu);
 }
+
+} // namespace zivor

@@ -6,11 +6,14 @@
 
 #include <QWidget>
 
-class Hilfeseite;
 class QCloseEvent;
 class QPaintEvent;
 class QScrollBar;
 class QWheelEvent;
+
+namespace zivor {
+
+class Hilfebild;
 
 class frmzivorhilfe : public QWidget
 {
@@ -33,8 +36,13 @@ protected:
 private:
     void radDrehen(QWheelEvent *event);
 
-    Hilfeseite *Image1;
+    Hilfebild *Image1;
     QScrollBar *VScroll1;
     // Scroll units of partial wheel steps not yet applied.
     double m_radRest = 0.0;
 };
+
+} // namespace zivor
+
+// The window is known by its plain name too, as the learner's tools and the tests name it.
+using zivor::frmzivorhilfe;

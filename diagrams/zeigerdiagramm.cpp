@@ -2,7 +2,7 @@
 
 #include "assets/zeigerdiagrammbild.h"
 #include "diagrams/zeigerlinie.h"
-#include "input/griff.h"
+#include "diagrams/griff.h"
 
 #include <QMouseEvent>
 #include <QPainter>

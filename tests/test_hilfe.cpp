@@ -1,7 +1,7 @@
 // The help window: its frame, the scrolling of the page, closing, and the drawn page.
 
 #include "app/frmzivorhilfe.h"
-#include "app/hilfeseite.h"
+#include "app/hilfebild.h"
 
 #include <QApplication>
 #include <QImage>
@@ -17,9 +17,9 @@ namespace {
 constexpr int radstufe = 628;
 constexpr double twipsProEinheit = 0.4395;
 
-Hilfeseite *seite(QWidget &w)
+zivor::Hilfebild *seite(QWidget &w)
 {
-    return w.findChild<Hilfeseite *>(QStringLiteral("Image1"));
+    return w.findChild<zivor::Hilfebild *>(QStringLiteral("Image1"));
 }
 
 QScrollBar *leiste(QWidget &w)

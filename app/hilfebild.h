@@ -6,14 +6,16 @@
 
 class QPaintEvent;
 
-class Hilfeseite : public QWidget
+namespace zivor {
+
+class Hilfebild : public QWidget
 {
     Q_OBJECT
     // Vertical position of the page in its window, in twips (15 per pixel); not rounded.
     Q_PROPERTY(double Top READ top WRITE setTop)
 
 public:
-    explicit Hilfeseite(QWidget *parent = nullptr);
+    explicit Hilfebild(QWidget *parent = nullptr);
 
     double top() const;
     // Places the page at the given Top; the widget lies at the nearest whole pixel.
@@ -25,3 +27,5 @@ protected:
 private:
     double m_top = 0.0;
 };
+
+} // namespace zivor

@@ -1,4 +1,4 @@
-#include "assets/hilfeseite.h"
+#include "assets/hilfeseitenzeichnung.h"
 
 #include "model/massstab.h"
 

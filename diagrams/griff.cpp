@@ -1,4 +1,4 @@
-#include "input/griff.h"
+#include "diagrams/griff.h"
 
 #include "diagrams/zeigerdiagramm.h"
 

@@ -1,38 +1,39 @@
-#include "app/hilfeseite.h"
+#include "app/hilfebild.h"
 
-#include "assets/hilfeseite.h"
+#include "assets/hilfeseitenzeichnung.h"
 #include "model/massstab.h"
 
 #include <QPainter>
 #include <QPaintEvent>
 
+namespace zivor {
 namespace {
 
 constexpr int rahmen = 1;
 
 } // namespace
 
-Hilfeseite::Hilfeseite(QWidget *parent)
+Hilfebild::Hilfebild(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("Image1"));
-    resize(zivor::hilfeseiteBreite + 2 * rahmen, zivor::hilfeseiteHoehe + 2 * rahmen);
+    resize(hilfeseiteBreite + 2 * rahmen, hilfeseiteHoehe + 2 * rahmen);
     // Every pixel is painted, so a move only repaints the part that comes into view.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-double Hilfeseite::top() const
+double Hilfebild::top() const
 {
     return m_top;
 }
 
-void Hilfeseite::setTop(double twips)
+void Hilfebild::setTop(double twips)
 {
     m_top = twips;
-    move(x(), qRound(twips / zivor::twipsProPixel));
+    move(x(), qRound(twips / twipsProPixel));
 }
 
-void Hilfeseite::paintEvent(QPaintEvent *event)
+void Hilfebild::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     p.setClipRect(event->rect());
@@ -44,7 +45,9 @@ void Hilfeseite::paintEvent(QPaintEvent *event)
     p.fillRect(b - rahmen, 0, rahmen, h, Qt::black);
 
     p.translate(rahmen, rahmen);
-    p.setClipRect(QRect(0, 0, zivor::hilfeseiteBreite, zivor::hilfeseiteHoehe),
+    p.setClipRect(QRect(0, 0, hilfeseiteBreite, hilfeseiteHoehe),
                   Qt::IntersectClip);
-    zivor::zeichneHilfeseite(p);
+    zeichneHilfeseite(p);
 }
+
+} // namespace zivor
