@@ -11,10 +11,12 @@
 #include "exercises/bewertung.h"
 #include "exercises/zufallsgenerator.h"
 #include "input/tastenfilter.h"
+#include "input/ziehsteuerung.h"
 #include "input/zahlenfeld.h"
 #include "input/zeigerrechnung.h"
 #include "model/umrechnung.h"
 
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontMetricsF>
@@ -104,6 +106,14 @@ void setzeText(QLineEdit *feld, const QString &text)
         feld->setText(text);
 }
 
+// The client area is announced as the window's pane, not as an anonymous filler.
+QAccessibleInterface *klientZugang(const QString &klasse, QObject *objekt)
+{
+    if (klasse == QLatin1String("QWidget") && objekt->objectName() == QLatin1String("Klientbereich"))
+        return new QAccessibleWidget(static_cast<QWidget *>(objekt), QAccessible::Pane);
+    return nullptr;
+}
+
 QString elementname(const char *name, int i)
 {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
@@ -137,8 +147,14 @@ void Formzivor::baueFenster()
     setWindowTitle(QStringLiteral("KAVO- Zeitfunktion und Bildebene"));
     setWindowIcon(fenstersymbol());
 
+    static const bool zugang = [] {
+        QAccessible::installFactory(klientZugang);
+        return true;
+    }();
+    Q_UNUSED(zugang);
     auto *klient = new QWidget(this);
     klient->setObjectName(QStringLiteral("Klientbereich"));
+    klient->setAccessibleName(QStringLiteral("Zeitfunktion und Bildebene"));
     klient->setFixedSize(klientBreite, klientHoehe);
     klient->setAutoFillBackground(true);
     setzeFarben(klient, QPalette::WindowText, schwarz, QPalette::Window, weiss);
@@ -222,8 +238,18 @@ void Formzivor::baueFrequenzgruppe()
     HScroll3->setPageStep(50);
     HScroll3->setValue(1600);
     HScroll3->setFocusPolicy(Qt::StrongFocus);
-    // Only the thumb drag changes the frequency.
-    connect(HScroll3, &QScrollBar::sliderMoved, this, &Formzivor::HScroll3_Scroll);
+    // A scroll bar swaps its keys for the wheel's sake, so that the right arrow key would move
+    // a horizontal thumb to the left; the slider's keys go the way their arrows point.
+    HScroll3->setInvertedControls(false);
+    // The thumb drag, the arrows, the track and the keys all apply the slider's position, so
+    // that the slider never stands at a frequency that is not shown. The descriptions follow
+    // once the position stands: at the end of a thumb drag, or at once for a step.
+    connect(HScroll3, &QScrollBar::valueChanged, this, [this] {
+        HScroll3_Scroll();
+        if (!HScroll3->isSliderDown())
+            beschreibeDiagramme();
+    });
+    connect(HScroll3, &QScrollBar::sliderReleased, this, &Formzivor::beschreibeDiagramme);
 }
 
 void Formzivor::baueDiagramme()
@@ -257,11 +283,15 @@ void Formzivor::baueDiagramme()
     Label1[1]->setTop(-72.09);
     Label1[1]->hide();
     Picture2->setzeElemente(Line1, {Label1[0], Label1[1]});
-    Label1[2]->setZiel(Picture2);
 
-    connect(Picture2, &Zeigerdiagramm::dragOver, this, &Formzivor::Picture2_DragOver);
-    connect(Picture2, &Zeigerdiagramm::dragDrop, this, &Formzivor::Picture2_DragDrop);
-    connect(Picture2, &Zeigerdiagramm::mausBewegt, this, &Formzivor::Picture2_MouseMove);
+    // Mouse and keys on the handles and the diagram become its notifications; once a drag
+    // ends or a key step is made, the diagrams' descriptions follow.
+    auto *steuerung = new Ziehsteuerung(Picture2, this);
+    steuerung->nimmGriff(Label1[2]);
+    connect(steuerung, &Ziehsteuerung::dragOver, this, &Formzivor::Picture2_DragOver);
+    connect(steuerung, &Ziehsteuerung::dragDrop, this, &Formzivor::Picture2_DragDrop);
+    connect(steuerung, &Ziehsteuerung::mausBewegt, this, &Formzivor::Picture2_MouseMove);
+    connect(steuerung, &Ziehsteuerung::gesetzt, this, &Formzivor::beschreibeDiagramme);
 
     const std::array<QColor, 3> kurvenfarbe{QColor(0x00, 0xCC, 0x99), QColor(0xFF, 0x33, 0x00),
                                             QColor(0x33, 0x33, 0xCC)};
@@ -399,6 +429,7 @@ void Formzivor::benenneSteuerelemente()
     Label1[1]->setAccessibleName(QStringLiteral("Spitze des roten Zeigers"));
     Label1[2]->setAccessibleName(QStringLiteral("Verborgener Griff des roten Zeigers"));
     Frame1->setAccessibleName(QStringLiteral("Aufgaben"));
+    menuBar()->setAccessibleName(QStringLiteral("Menü"));
     Labelaufgabe->setAccessibleName(QStringLiteral("Aufgabentext"));
     Commandaufgabe[0]->setAccessibleName(QStringLiteral("Aufgabe 1 stellen"));
     for (int i = 1; i < 5; ++i)
@@ -418,6 +449,8 @@ void Formzivor::beschreibeDiagramme()
         const double basis = i == 2 && !(Line1[2]->x2() < 0 && Line1[2]->y2() < 0) ? 199.0 : 200.0;
         const QString werte = kurve[i] + QStringLiteral(": Amplitude ") + amplitudenText(amplitude[i] * 10.0f)
             + QStringLiteral(", Winkel ") + winkelText(winkelAusVerschiebung(verschiebung[i], basis));
+        if (i < 2)
+            Label1[i]->setAccessibleDescription(werte.mid(kurve[i].size() + 2));
         if (Line1[i]->isVisible())
             zeiger << werte;
         if (!Image2[i]->isVisible())
@@ -458,6 +491,7 @@ void Formzivor::Form_Load()
     amplitude[0] = 10.0f;
     amplitude[1] = 10.0f;
     f_frequenzeinst();
+    beschreibeDiagramme();
 }
 
 float Formzivor::f_winkelumr(float s_winkel) const
@@ -479,7 +513,6 @@ void Formzivor::f_frequenzeinst()
         Textf->setText(text);
         Textf->repaint(); // follows the slider's thumb at once
     }
-    beschreibeDiagramme();
 }
 
 void Formzivor::Command1_Click()
@@ -728,6 +761,7 @@ void Formzivor::f_aufgabe2()
     f_frequenzeinst();
     Textf->setText(QString()); // Undo must not bring the target frequency back
     Labelaufgabe->setText(aufgabentext2);
+    beschreibeDiagramme();
 }
 
 void Formzivor::Command2_Click()

@@ -73,6 +73,10 @@ public:
     // The source of the exercises' random numbers 0 <= r < 1; tests supply their own.
     void setzeZufallsquelle(std::function<float()> quelle);
 
+    // Puts what both diagrams show now into their descriptions for screen readers; run when
+    // values stand (after a drag or key step, a slider step, a selection, a task set-up).
+    void beschreibeDiagramme();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -87,7 +91,6 @@ private:
     void setzeTabfolge();
     void zeigeBewertung(const QString &meldung);
     void benenneSteuerelemente();
-    void beschreibeDiagramme();
 
     std::array<QCheckBox *, 3> Checklinie{};
     std::array<QLineEdit *, 6> Text1{};

@@ -1,5 +1,7 @@
 #include "app/hilfebild.h"
 
+#include "app/hilfebildzugang.h"
+
 #include "assets/hilfeseitenzeichnung.h"
 #include "model/massstab.h"
 
@@ -16,7 +18,9 @@ constexpr int rahmen = 1;
 Hilfebild::Hilfebild(QWidget *parent)
     : QWidget(parent)
 {
+    Hilfebildzugang::anmelden(); // before anything asks for the page's accessible interface
     setObjectName(QStringLiteral("Image1"));
+    setAccessibleName(QStringLiteral("Hilfeseite"));
     resize(hilfeseiteBreite + 2 * rahmen, hilfeseiteHoehe + 2 * rahmen);
     // Every pixel is painted, so a move only repaints the part that comes into view.
     setAttribute(Qt::WA_OpaquePaintEvent);

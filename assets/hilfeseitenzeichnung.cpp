@@ -469,6 +469,37 @@ void zeichneZeigerbild(QPainter &p)
 
 } // namespace
 
+QString hilfeseitenText()
+{
+    // What a reader gets in place of the formula and the pictures beside the lines.
+    struct Zusatz {
+        int y;
+        const char *text;
+    };
+    static constexpr Zusatz zusaetze[] = {
+        {4205, " U(t) = 10 · sin(ω · t + 45°)"},
+        {5078, " (Bild: der Zeitverlauf f(t) = 10 · sin(2π · 50 Hz · t + 45°) in Grün über 0 bis 40 ms,"
+               " Ausschläge bis 10 nach oben und unten)"},
+        {7286, " (Bild: ein grüner Zeiger der Länge 10 unter 45° im ersten Viertel der komplexen Ebene"
+               " mit den Achsen Re und Im)"},
+    };
+    QString text;
+    int letzteZeile = -1;
+    for (const Textzeile &zeile : textzeilen) {
+        // More than one line's distance from the line before: the page leaves space there.
+        if (letzteZeile >= 0 && zeile.y - letzteZeile > 1.5 * zeilenabstand)
+            text += QLatin1Char('\n');
+        if (letzteZeile >= 0)
+            text += QLatin1Char('\n');
+        text += QString::fromUtf8(zeile.text);
+        for (const Zusatz &z : zusaetze)
+            if (z.y == zeile.y)
+                text += QString::fromUtf8(z.text);
+        letzteZeile = zeile.y;
+    }
+    return text;
+}
+
 void zeichneHilfeseite(QPainter &p)
 {
     const QRectF seite(0.0, 0.0, hilfeseiteBreite, hilfeseiteHoehe);

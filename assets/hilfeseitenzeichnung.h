@@ -3,6 +3,7 @@
 // QPainter vectors so that it stays sharp at any screen scale.
 
 class QPainter;
+class QString;
 
 namespace zivor {
 
@@ -13,5 +14,10 @@ inline constexpr int hilfeseiteHoehe = 946;
 // Paints the whole page in the painter's logical pixels, its top-left corner at (0, 0).
 // Lines and pictures that lie wholly outside the painter's clip are skipped.
 void zeichneHilfeseite(QPainter &p);
+
+// The page's whole text for reading aloud: its lines in reading order, one per line, an
+// empty line where the page leaves space, the formula written out and a short description
+// of each of the two pictures.
+QString hilfeseitenText();
 
 } // namespace zivor

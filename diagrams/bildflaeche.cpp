@@ -1,6 +1,7 @@
 #include "diagrams/bildflaeche.h"
 
 #include "assets/bildzeichnung.h"
+#include "diagrams/diagrammzugang.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -10,6 +11,7 @@ namespace zivor {
 Bildflaeche::Bildflaeche(const Massstab &massstab, QWidget *parent)
     : QWidget(parent), m_massstab(massstab)
 {
+    Diagrammzugang::anmelden(); // before anything asks for the diagram's accessible interface
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
 }

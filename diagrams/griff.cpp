@@ -1,8 +1,6 @@
 #include "diagrams/griff.h"
 
-#include "diagrams/zeigerdiagramm.h"
-
-#include <QMouseEvent>
+#include <algorithm>
 #include <cmath>
 
 namespace zivor {
@@ -13,7 +11,7 @@ Griff::Griff(const QString &name, const QString &tag, const QColor &fuellung,
 {
     setObjectName(name);
     setCursor(Qt::CrossCursor);
-    setMouseTracking(true); // hover moves pass on to the container
+    setMouseTracking(true); // hover moves pass on to the container: its tooltip
     setFocusPolicy(Qt::NoFocus);
     resize(seite, seite);
 }
@@ -56,41 +54,6 @@ void Griff::platzieren()
     const double x = std::isfinite(p.x()) ? std::clamp(p.x(), -grenze, grenze) : 0.0;
     const double y = std::isfinite(p.y()) ? std::clamp(p.y(), -grenze, grenze) : 0.0;
     move(static_cast<int>(std::floor(x + 0.5)), static_cast<int>(std::floor(y + 0.5)));
-}
-
-void Griff::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton || m_ziel == nullptr) {
-        event->ignore();
-        return;
-    }
-    m_zieht = true;
-    m_ziel->ziehenBeginnt(this, event->globalPosition());
-    event->accept();
-}
-
-void Griff::mouseMoveEvent(QMouseEvent *event)
-{
-    // A release that never arrived (the window was disabled meanwhile) ends the drag.
-    if (m_zieht && !(event->buttons() & Qt::LeftButton))
-        m_zieht = false;
-    if (!m_zieht) {
-        event->ignore(); // hover: the container shows the pointer position
-        return;
-    }
-    m_ziel->ziehen(this, event->globalPosition());
-    event->accept();
-}
-
-void Griff::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (!m_zieht || event->button() != Qt::LeftButton) {
-        event->ignore();
-        return;
-    }
-    m_zieht = false;
-    m_ziel->loslassen(this, event->globalPosition());
-    event->accept();
 }
 
 void Griff::paintEvent(QPaintEvent *)

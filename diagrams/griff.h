@@ -1,8 +1,8 @@
 #pragma once
 // A tip handle (Label1(i)): a 4 x 4 px spot that the learner drags with the mouse. Its
 // Left and Top are kept in its container's scale; the phasor diagram draws the filled
-// square, the handle itself paints nothing. Pressing the left button on it starts a drag
-// whose pointer positions go to the phasor diagram.
+// square, the handle itself paints nothing. The input of a drag is handled by the drag
+// control (input/ziehsteuerung.h).
 
 #include "model/massstab.h"
 
@@ -10,8 +10,6 @@
 #include <QWidget>
 
 namespace zivor {
-
-class Zeigerdiagramm;
 
 class Griff : public QWidget
 {
@@ -37,13 +35,8 @@ public:
     void setTop(double v);
     // Top and Left at once, with a single move of the widget (drag steps).
     void setzeOrt(double left, double top);
-    void setZiel(Zeigerdiagramm *ziel) { m_ziel = ziel; }
-    bool ziehtGerade() const { return m_zieht; }
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
@@ -56,8 +49,6 @@ private:
     QPointF m_versatz;
     double m_left = 0.0;
     double m_top = 0.0;
-    Zeigerdiagramm *m_ziel = nullptr;
-    bool m_zieht = false;
 };
 
 } // namespace zivor

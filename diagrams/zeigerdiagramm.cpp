@@ -4,14 +4,13 @@
 #include "diagrams/zeigerlinie.h"
 #include "diagrams/griff.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace zivor {
 
 Zeigerdiagramm::Zeigerdiagramm(QWidget *parent) : Bildflaeche(zeigerMassstab, parent)
 {
-    setMouseTracking(true);
+    setMouseTracking(true); // the tooltip shows the pointer's place
 }
 
 void Zeigerdiagramm::setzeElemente(const std::array<Zeigerlinie *, 3> &linien,
@@ -19,48 +18,22 @@ void Zeigerdiagramm::setzeElemente(const std::array<Zeigerlinie *, 3> &linien,
 {
     m_linien = linien;
     m_griffe = griffe;
-    for (Griff *g : griffe)
-        g->setZiel(this);
 }
 
-QPointF Zeigerdiagramm::punktGlobal(QPointF global, bool *drueber) const
+Griff *Zeigerdiagramm::markierterGriff() const
 {
-    const QPointF lokal = mapFromGlobal(global);
-    *drueber = isVisible() && QRectF(rect()).contains(lokal);
-    return punktBei(lokal);
+    if (m_markiert != nullptr && !m_markiert->isHidden())
+        return m_markiert;
+    for (Griff *g : m_griffe)
+        if (g != nullptr && !g->isHidden())
+            return g;
+    return nullptr;
 }
 
-void Zeigerdiagramm::ziehenBeginnt(Griff *griff, QPointF global)
+void Zeigerdiagramm::markiere(Griff *griff)
 {
-    bool drueber = false;
-    punktGlobal(global, &drueber);
-    m_zeigerDrueber = drueber && griff != nullptr;
-}
-
-void Zeigerdiagramm::ziehen(Griff *griff, QPointF global)
-{
-    bool drueber = false;
-    const QPointF p = punktGlobal(global, &drueber);
-    // The position at which the pointer leaves the diagram is reported like any other;
-    // after that nothing until the pointer comes back.
-    if (drueber || m_zeigerDrueber)
-        emit dragOver(griff, static_cast<float>(p.x()), static_cast<float>(p.y()));
-    m_zeigerDrueber = drueber;
-}
-
-void Zeigerdiagramm::loslassen(Griff *griff, QPointF global)
-{
-    bool drueber = false;
-    const QPointF p = punktGlobal(global, &drueber);
-    if (drueber)
-        emit dragDrop(griff, static_cast<float>(p.x()), static_cast<float>(p.y()));
-    m_zeigerDrueber = false;
-}
-
-void Zeigerdiagramm::mouseMoveEvent(QMouseEvent *event)
-{
-    const QPointF p = punktBei(event->position());
-    emit mausBewegt(static_cast<float>(p.x()), static_cast<float>(p.y()));
+    m_markiert = griff;
+    update();
 }
 
 void Zeigerdiagramm::zeichneHintergrund(QPainter &p, const QSizeF &innen) const
@@ -89,6 +62,20 @@ void Zeigerdiagramm::zeichneInhalt(QPainter &p)
     zeichneLinie(m_linien[1]);
     zeichneGriff(m_griffe[1]);
     zeichneLinie(m_linien[2]);
+
+    // The focus mark: a black frame with a white gap around the handle the keys move.
+    if (hasFocus()) {
+        if (const Griff *g = markierterGriff()) {
+            p.setRenderHint(QPainter::Antialiasing, false);
+            // Two white pixels around the square, then one black one.
+            const QRectF quadrat(g->geometry());
+            p.setBrush(Qt::NoBrush);
+            p.setPen(QPen(Qt::white, 2.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            p.drawRect(quadrat.adjusted(-1, -1, 1, 1));
+            p.setPen(QPen(Qt::black, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            p.drawRect(quadrat.adjusted(-2.5, -2.5, 2.5, 2.5));
+        }
+    }
 }
 
 } // namespace zivor

@@ -1,7 +1,7 @@
 #pragma once
 // The phasor diagram (Picture2): the complex plane with the phasor lines and the tip
-// handles of the two functions. It turns the pointer positions of a handle drag into
-// drag-over and drop notifications in its own scale.
+// handles of the two functions. While it has the focus, the handle that the keys move
+// carries a focus mark.
 
 #include "diagrams/bildflaeche.h"
 
@@ -21,28 +21,21 @@ public:
     // Items in stacking order from the back: line 0, handle 0, line 1, handle 1, line 2.
     void setzeElemente(const std::array<Zeigerlinie *, 3> &linien,
                        const std::array<Griff *, 2> &griffe);
+    const std::array<Griff *, 2> &griffe() const { return m_griffe; }
 
-    // Called by a handle while it is dragged, with the pointer's global position.
-    void ziehenBeginnt(Griff *griff, QPointF global);
-    void ziehen(Griff *griff, QPointF global);
-    void loslassen(Griff *griff, QPointF global);
-
-signals:
-    void dragOver(QObject *quelle, float x, float y);
-    void dragDrop(QObject *quelle, float x, float y);
-    void mausBewegt(float x, float y);
+    // The handle that the keys move: the one chosen last while it is shown, otherwise the
+    // first one shown; none when no handle is shown.
+    Griff *markierterGriff() const;
+    void markiere(Griff *griff);
 
 protected:
     void zeichneHintergrund(QPainter &p, const QSizeF &innen) const override;
     void zeichneInhalt(QPainter &p) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    QPointF punktGlobal(QPointF global, bool *drueber) const;
-
     std::array<Zeigerlinie *, 3> m_linien{};
     std::array<Griff *, 2> m_griffe{};
-    bool m_zeigerDrueber = false;
+    Griff *m_markiert = nullptr;
 };
 
 } // namespace zivor

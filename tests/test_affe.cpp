@@ -940,18 +940,21 @@ bool TestAffe::reglerSchritte()
     const int s = zahl(0, 5), mal = zahl(1, 5);
     const bool taste = wurf(30);
     protokoll(txt("Regler %1 %2 mal %3", taste ? "Taste" : "Schritt", s, mal));
-    const Stand vorher = stand();
+    const int vorherPosition = regler->value();
     for (int j = 0; j < mal; ++j) {
         if (taste)
             QTest::keyClick(regler, tasten[s]);
         else
             regler->triggerAction(schritte[s]);
     }
-    // Only the thumb drag changes the frequency.
+    // Arrows, track and keys apply the position like the thumb drag.
     const Stand nachher = stand();
-    if (nachher.frequenz != vorher.frequenz || nachher.breiten != vorher.breiten
-        || nachher.texte[textf] != vorher.texte[textf])
-        fehler(QStringLiteral("Reglerschritte änderten die Frequenz"));
+    const int p = regler->value();
+    const QString hz = QString::number(static_cast<int>(std::nearbyint(m_f->frequenz)));
+    if (p != vorherPosition
+        && (nachher.frequenz != static_cast<float>(1600.0 / p * 50.0) || nachher.texte[textf] != hz
+            || nachher.breiten != std::array<double, 3>{double(p), double(p), double(p)}))
+        fehler(txt("Reglerschritte auf %1: frequenz %2, Breite %3", p, nachher.frequenz, nachher.breiten[0]));
     return true;
 }
 

@@ -17,6 +17,8 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <cmath>
+
 class TestEingabe : public QObject
 {
     Q_OBJECT
@@ -35,7 +37,8 @@ private slots:
     void knopfNimmtDieBegrenzteFrequenz();
     void schiebereglerDaumen_data();
     void schiebereglerDaumen();
-    void schiebereglerPfeileAendernNichts();
+    void schiebereglerSchritteSetzenFrequenz_data();
+    void schiebereglerSchritteSetzenFrequenz();
     void menueAufgaben();
     void menueHilfe();
     void menueBeenden();
@@ -236,23 +239,39 @@ void TestEingabe::schiebereglerDaumen()
              static_cast<double>(position));
 }
 
-void TestEingabe::schiebereglerPfeileAendernNichts()
+void TestEingabe::schiebereglerSchritteSetzenFrequenz_data()
 {
+    // A step of the slider by arrow, track or key: the action, or the key when action is -1.
+    QTest::addColumn<int>("aktion");
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<int>("position"); // the slider's position after it, from 1600
+    QTest::newRow("Pfeil rechts") << int(QAbstractSlider::SliderSingleStepAdd) << 0 << 1601;
+    QTest::newRow("Pfeil links") << int(QAbstractSlider::SliderSingleStepSub) << 0 << 1599;
+    QTest::newRow("Schiene rechts") << int(QAbstractSlider::SliderPageStepAdd) << 0 << 1650;
+    QTest::newRow("Schiene links") << int(QAbstractSlider::SliderPageStepSub) << 0 << 1550;
+    QTest::newRow("Taste rechts") << -1 << int(Qt::Key_Right) << 1601;
+    QTest::newRow("Taste links") << -1 << int(Qt::Key_Left) << 1599;
+    QTest::newRow("Taste Bild auf") << -1 << int(Qt::Key_PageUp) << 1650;
+    QTest::newRow("Taste Pos1") << -1 << int(Qt::Key_Home) << 800;
+    QTest::newRow("Taste Ende") << -1 << int(Qt::Key_End) << 3200;
+}
+
+// The arrows, the track and the keys apply the slider's position like the thumb drag.
+void TestEingabe::schiebereglerSchritteSetzenFrequenz()
+{
+    QFETCH(int, aktion);
+    QFETCH(int, taste);
+    QFETCH(int, position);
     auto *regler = m_f->findChild<QScrollBar *>(QStringLiteral("HScroll3"));
-    for (int i = 0; i < 10; ++i)
-        regler->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    regler->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    QTest::keyClick(regler, Qt::Key_Right);
-    QVERIFY(regler->value() > 1600);
-    QCOMPARE(m_f->frequenz, 50.0f);
-    QCOMPARE(feld(QStringLiteral("Textf"))->text(), QStringLiteral("50"));
-    QCOMPARE(m_f->findChild<QObject *>(QStringLiteral("Image2(0)"))->property("Width").toDouble(), 1600.0);
-    // The next thumb drag applies the position reached.
-    const int p = regler->value() + 1;
-    regler->setSliderDown(true);
-    regler->setSliderPosition(p);
-    regler->setSliderDown(false);
-    QCOMPARE(m_f->frequenz, static_cast<float>(1600.0 / p * 50.0));
+    if (aktion >= 0)
+        regler->triggerAction(static_cast<QAbstractSlider::SliderAction>(aktion));
+    else
+        QTest::keyClick(regler, static_cast<Qt::Key>(taste));
+    QCOMPARE(regler->value(), position);
+    QCOMPARE(m_f->frequenz, static_cast<float>(1600.0 / position * 50.0));
+    QCOMPARE(feld(QStringLiteral("Textf"))->text(), QString::number(std::lround(80000.0 / position)));
+    QCOMPARE(m_f->findChild<QObject *>(QStringLiteral("Image2(0)"))->property("Width").toDouble(),
+             static_cast<double>(position));
 }
 
 void TestEingabe::menueAufgaben()

@@ -1,0 +1,34 @@
+#include "diagrams/diagrammzugang.h"
+
+#include "diagrams/bildflaeche.h"
+#include "diagrams/griff.h"
+
+namespace zivor {
+namespace {
+
+QAccessibleInterface *schnittstelle(const QString &klasse, QObject *objekt)
+{
+    if (klasse == QLatin1String(Bildflaeche::staticMetaObject.className()))
+        return new Diagrammzugang(static_cast<QWidget *>(objekt), QAccessible::Chart);
+    if (klasse == QLatin1String(Griff::staticMetaObject.className()))
+        return new Diagrammzugang(static_cast<QWidget *>(objekt), QAccessible::Graphic);
+    return nullptr;
+}
+
+} // namespace
+
+Diagrammzugang::Diagrammzugang(QWidget *widget, QAccessible::Role rolle)
+    : QAccessibleWidget(widget, rolle)
+{
+}
+
+void Diagrammzugang::anmelden()
+{
+    static const bool angemeldet = [] {
+        QAccessible::installFactory(schnittstelle);
+        return true;
+    }();
+    Q_UNUSED(angemeldet);
+}
+
+} // namespace zivor

@@ -1,0 +1,55 @@
+#pragma once
+// Turns the learner's mouse and keys into the phasor diagram's notifications. Pressing the
+// left button on a handle starts a drag: every pointer position over the diagram is reported
+// as drag-over, the one at which the pointer leaves it too, and the release over it as drop.
+// While the diagram has the focus, the arrow keys move its marked handle by one pixel (with
+// Shift by ten) and Space marks the next shown handle; each key step is reported as the
+// drag-over and drop that a mouse at the handle's new pixel gives. Mouse moves over the
+// diagram outside a drag are reported for its tooltip.
+
+#include <QObject>
+
+#include <vector>
+
+class QKeyEvent;
+class QMouseEvent;
+
+namespace zivor {
+
+class Griff;
+class Zeigerdiagramm;
+
+class Ziehsteuerung : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Ziehsteuerung(Zeigerdiagramm *diagramm, QObject *parent = nullptr);
+
+    // A handle that is dragged onto the diagram: its own tip handles and any other.
+    void nimmGriff(Griff *griff);
+
+signals:
+    void dragOver(QObject *quelle, float x, float y);
+    void dragDrop(QObject *quelle, float x, float y);
+    void mausBewegt(float x, float y);
+    // A drag has ended or a key step has been made: the values stand.
+    void gesetzt();
+
+protected:
+    bool eventFilter(QObject *objekt, QEvent *ereignis) override;
+
+private:
+    bool griffMaus(Griff *griff, QMouseEvent *ereignis);
+    bool taste(QKeyEvent *ereignis);
+    // Diagram coordinates of a global pointer position; drueber: whether it lies over the
+    // shown diagram.
+    QPointF punktGlobal(QPointF global, bool *drueber) const;
+    void beenden();
+
+    Zeigerdiagramm *m_diagramm;
+    std::vector<Griff *> m_griffe;
+    Griff *m_zieht = nullptr;
+    bool m_zeigerDrueber = false;
+};
+
+} // namespace zivor

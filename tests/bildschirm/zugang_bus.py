@@ -1,0 +1,153 @@
+#!/usr/bin/python3
+# What a screen reader gets from the program through the real accessibility bus: the client
+# library that screen readers build on (pyatspi) walks the program's tree, and real X input
+# (xdotool) moves the green tip by keys, steps the slider by its arrow and opens the help.
+# Run by mit_bildschirm.sh --bus:  zugang_bus.py <program>
+import math
+import os
+import struct
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+fehler = []
+
+
+def pruefe(bedingung, text):
+    if not bedingung:
+        fehler.append(text)
+        print("FAIL: " + text, flush=True)
+
+
+def warte(bedingung, sekunden=10.0):
+    ende = time.monotonic() + sekunden
+    while time.monotonic() < ende:
+        try:
+            wert = bedingung()
+        except Exception:  # the tree changes while it is read
+            wert = None
+        if wert:
+            return wert
+        time.sleep(0.1)
+    return None
+
+
+def knoten(wurzel):
+    yield wurzel
+    for i in range(wurzel.childCount):
+        kind = wurzel.getChildAtIndex(i)
+        if kind is not None:
+            yield from knoten(kind)
+
+
+def finde(wurzel, name, rolle=None):
+    for k in knoten(wurzel):
+        if k.name == name and (rolle is None or k.getRoleName() == rolle):
+            return k
+    return None
+
+
+def text(objekt):
+    t = objekt.queryText()
+    return t.getText(0, t.characterCount)
+
+
+def xdotool(*argumente):
+    subprocess.run(["xdotool", *argumente], check=True)
+
+
+def f32(x):
+    return struct.unpack("f", struct.pack("f", x))[0]
+
+
+def halbe_gerade(x):
+    # Nearest whole number, halves to the even neighbour.
+    return int(round(x))
+
+
+programm = sys.argv[1]
+umgebung = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
+                LC_ALL="de_DE.UTF-8", LANG="de_DE.UTF-8")
+prozess = subprocess.Popen([programm], env=umgebung)
+try:
+    desktop = pyatspi.Registry.getDesktop(0)
+    app = warte(lambda: next((desktop.getChildAtIndex(i) for i in range(desktop.childCount)
+                              if desktop.getChildAtIndex(i).name == "Zivor"), None), 20)
+    if app is None:
+        print("FAIL: the program did not appear on the accessibility bus")
+        sys.exit(1)
+    fenster = warte(lambda: finde(app, "KAVO- Zeitfunktion und Bildebene", "frame"))
+    pruefe(fenster is not None, "main window not found")
+    warte(lambda: finde(fenster, "Zeigerdiagramm", "chart"))
+
+    # Every control shown has a role a screen reader reads and a name.
+    for k in knoten(fenster):
+        if not k.getState().contains(pyatspi.STATE_SHOWING):
+            continue
+        pruefe(k.getRoleName() not in ("filler", "unknown"), "%r has the role %s" % (k.name, k.getRoleName()))
+        pruefe(bool(k.name), "a shown %s has no name" % k.getRoleName())
+
+    zeiger = finde(fenster, "Zeigerdiagramm", "chart")
+    zeit = finde(fenster, "Zeitdiagramm", "chart")
+    griff = finde(fenster, "Spitze des grünen Zeigers")
+    pruefe(zeit is not None and "Frequenz 50 Hz" in zeit.description, "time diagram description")
+    pruefe(griff is not None and griff.description == "Amplitude 10, Winkel 45°",
+           "green tip at start: %r" % (griff.description if griff else None))
+
+    # Tab to the phasor diagram (time diagram, slider, phasor diagram) and move the green tip
+    # one pixel right and ten pixels up with real keys.
+    xdotool("key", "--delay", "100", "Tab", "Tab")
+    pruefe(warte(lambda: zeiger.getState().contains(pyatspi.STATE_FOCUSED)) is not None,
+           "Tab does not reach the phasor diagram")
+    xdotool("key", "--delay", "100", "Right", "shift+Up")
+    # The handle's corner starts at the pixel of (67.44, 68.99) and goes to (+1, -10); the
+    # values are those of a mouse at that pixel: x = -100 + p 15 / 29.025 (y likewise).
+    px = round((67.44 + 100) * 29.025 / 15) + 1
+    py = round((100 - 68.99) * 29.025 / 15) - 10
+    x = f32(-100 + px * 15 / 29.025)
+    y = f32(100 - py * 15 / 29.025)
+    amplitude = ("%g" % (halbe_gerade(math.hypot(x, y)) / 10)).replace(".", ",")
+    winkel = "%d°" % halbe_gerade(57.6 * math.atan(y / x))
+    amplitudenfeld = finde(fenster, "Amplitude Funktion 1", "text")
+    winkelfeld = finde(fenster, "Winkel in Grad Funktion 1", "text")
+    pruefe(warte(lambda: text(amplitudenfeld) == amplitude) is not None,
+           "amplitude after the keys: %r, expected %r" % (text(amplitudenfeld), amplitude))
+    pruefe(text(winkelfeld) == winkel, "angle after the keys: %r, expected %r" % (text(winkelfeld), winkel))
+    erwartet = "Funktion 1: Amplitude %s, Winkel %s" % (amplitude, winkel)
+    pruefe(warte(lambda: zeiger.description == erwartet) is not None,
+           "phasor diagram description %r, expected %r" % (zeiger.description, erwartet))
+
+    # Forty clicks on the slider's right arrow: position 1640, which is 48.78 Hz, shown as 49.
+    regler = finde(fenster, "Frequenzregler", "scroll bar")
+    lage = regler.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    xdotool("mousemove", str(lage.x + lage.width - 4), str(lage.y + lage.height // 2),
+            "click", "--repeat", "40", "--delay", "30", "1")
+    frequenzfeld = finde(fenster, "Frequenz in Hz", "text")
+    pruefe(warte(lambda: regler.queryValue().currentValue == 1640) is not None,
+           "slider at %r after 40 arrow clicks" % regler.queryValue().currentValue)
+    pruefe(warte(lambda: text(frequenzfeld) == "49") is not None,
+           "frequency after the arrow clicks: %r" % text(frequenzfeld))
+    pruefe(warte(lambda: zeit.description.endswith("Frequenz 49 Hz")) is not None,
+           "time diagram description %r" % zeit.description)
+
+    # The help by its access key; its page reads as text.
+    xdotool("key", "alt+h")
+    hilfe = warte(lambda: finde(app, 'Hilfe zur Aufgabe "komplexe Ebene"'))
+    pruefe(hilfe is not None, "the help window did not open")
+    if hilfe is not None:
+        seite = warte(lambda: finde(hilfe, "Hilfeseite"))
+        pruefe(seite is not None and seite.getRoleName() != "filler", "help page without name or role")
+        if seite is not None:
+            zeilen = text(seite).split("\n")
+            pruefe(zeilen[0] == "Harmonische Wechselgrößen als komplexe Zeiger", "first line %r" % zeilen[0])
+            pruefe("Bedienung des Programmes:" in zeilen, "no line 'Bedienung des Programmes:'")
+finally:
+    prozess.terminate()
+    prozess.wait(10)
+
+if fehler:
+    print("%d checks failed" % len(fehler))
+    sys.exit(1)
+print("all checks passed")
