@@ -811,8 +811,11 @@ void Formzivor::zeigeBewertung(const QString &meldung)
     box.setObjectName(QStringLiteral("Bewertung"));
     box.setTextFormat(Qt::PlainText);
     // The lines are separated by carriage returns, which the label's text document breaks at.
-    if (auto *text = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+    // Screen readers get the lines with line feeds, which they read as line breaks.
+    if (auto *text = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
         text->setTextInteractionFlags(text->textInteractionFlags() | Qt::TextSelectableByMouse);
+        text->setAccessibleName(QString(meldung).replace(QChar(13), QChar(10)));
+    }
     box.exec();
 }
 

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -53,6 +54,8 @@ private slots:
     void aufgabe2Grenzfaelle();
     void aufgabe2WaehrendAufgabe1();
     void beendenNachAufgabe2();
+    void beendenOhneFrage_data();
+    void beendenOhneFrage();
     void zufallsgenerator();
 
 private:
@@ -93,8 +96,11 @@ private:
         regler->setSliderPosition(position);
         regler->setSliderDown(false);
     }
+    // An empty text is not typed: the field does not even get the focus.
     void tippe(const char *feld, const QString &text)
     {
+        if (text.isEmpty())
+            return;
         auto *e = c<QLineEdit>(QLatin1String(feld));
         e->setFocus();
         QTest::keyClicks(e, text);
@@ -186,14 +192,12 @@ void TestAufgaben::zustaendeDesAufgabenfelds()
     QVERIFY(c<QPushButton>(QStringLiteral("Commandaufgabe(2)"))->isHidden());
     loesung();
     QCOMPARE(zustand(), QStringLiteral("ddd"));             // finished
-    klick("Command1");
-    QVERIFY(c(QStringLiteral("Frame1"))->isHidden());
-    QVERIFY(!c<QAction>(QStringLiteral("menuaufgaben"))->isEnabled());
 }
 
 void TestAufgaben::aufgabe1Richtig()
 {
     c<QAction>(QStringLiteral("menuaufgaben"))->trigger();
+    c<QCheckBox>(QStringLiteral("Checklinie(2)"))->click(); // all three curves shown
     const int regler = c<QScrollBar>(QStringLiteral("HScroll3"))->value();
     const double gruenLeft = m_f->findChild<QObject *>(QStringLiteral("Image2(0)"))->property("Left").toDouble();
     ziele(40, 5, 30);
@@ -207,11 +211,15 @@ void TestAufgaben::aufgabe1Richtig()
     QCOMPARE(c<QScrollBar>(QStringLiteral("HScroll3"))->value(), regler);
     QVERIFY(c<QScrollBar>(QStringLiteral("HScroll3"))->isEnabled());
     QCOMPARE(m_f->findChild<QObject *>(QStringLiteral("Image2(0)"))->property("Left").toDouble(), gruenLeft);
-    QVERIFY(gezeigt(QStringLiteral("Line1(0)")));
-    QVERIFY(gezeigt(QStringLiteral("Label1(0)")));
-    for (const char *n : {"Textf", "Checklinie(0)", "Checklinie(2)", "Line1(1)", "Line1(2)", "Image2(1)",
-                          "Image2(2)", "Label1(1)", "Textampl(0)", "Textwinkel(0)", "Text1(0)", "Text1(5)"})
-        QVERIFY2(!gezeigt(QLatin1String(n)), n);
+    for (const char *n : {"Line1(0)", "Label1(0)", "Image2(0)"})
+        QVERIFY2(gezeigt(QLatin1String(n)), n);
+    QStringList versteckt{QStringLiteral("Textf"), QStringLiteral("Line1(1)"), QStringLiteral("Line1(2)"),
+                          QStringLiteral("Image2(1)"), QStringLiteral("Image2(2)"), QStringLiteral("Label1(1)")};
+    for (int i = 0; i < 6; ++i)
+        versteckt << QStringLiteral("Text1(%1)").arg(i) << QStringLiteral("Checklinie(%1)").arg(i % 3)
+                  << QStringLiteral("Textampl(%1)").arg(i % 3) << QStringLiteral("Textwinkel(%1)").arg(i % 3);
+    for (const QString &n : versteckt)
+        QVERIFY2(!gezeigt(n), qPrintable(n));
     QCOMPARE(m_f->zielfrequenz, quint8(40));
     QCOMPARE(m_f->zeigerlaenge[0], quint8(5));
     QCOMPARE(m_f->zeigerwinkel[0], qint16(30));
@@ -273,7 +281,7 @@ void TestAufgaben::aufgabe2NachAufgabe1()
     auto *bild = m_f->findChild<QObject *>(QStringLiteral("Image2(0)"));
     QCOMPARE(bild->property("Width").toDouble(), static_cast<double>(qRound(80000.0 / 55)));
     QCOMPARE(bild->property("Height").toDouble(), 140.0);
-    QCOMPARE(m_f->verschiebung[0], m_f->f_winkelumr(30));
+    QCOMPARE(m_f->verschiebung[0], static_cast<float>(-30 / 0.9 - 200)); // 30° is -233.33
     // Undo in the emptied fields brings neither the target nor older values back.
     for (const char *n : {"Textf", "Textampl(0)", "Textwinkel(0)"}) {
         auto *e = c<QLineEdit>(QLatin1String(n));
@@ -305,18 +313,26 @@ void TestAufgaben::aufgabe2Grenzfaelle_data()
     QTest::addColumn<QString>("winkel");
     QTest::addColumn<QString>("amplitude");
     QTest::addColumn<QString>("urteile");
-    QTest::newRow("55/50") << 55 << 0 << "50" << "0" << "5" << "FRR";
-    QTest::newRow("55/61") << 55 << 0 << "61" << "0" << "5" << "RRR";
-    QTest::newRow("all empty") << 55 << 0 << "" << "" << "" << "FFF";
-    QTest::newRow("empty angle, target 0") << 55 << 0 << "55" << "" << "5" << "RFR";
-    QTest::newRow("empty angle, target 10") << 55 << 10 << "55" << "" << "5" << "RFR";
-    QTest::newRow("empty angle, target -10") << 55 << -10 << "55" << "" << "5" << "RFR";
-    QTest::newRow("typed 0, target 10") << 55 << 10 << "55" << "0" << "5" << "RRR";
-    QTest::newRow("-180") << 55 << -90 << "55" << "-180" << "5" << "RFR";
-    QTest::newRow("amplitude 5.5") << 55 << 0 << "55" << "0" << "5.5" << "RRR";
-    QTest::newRow("amplitude 5,6 typed") << 55 << 0 << "55" << "0" << "5,6" << "RRF";
-    QTest::newRow("angle 20 for 0") << 55 << 0 << "55" << "19" << "5" << "RRR";
-    QTest::newRow("angle 20 for 0 is out") << 55 << 0 << "55" << "20" << "5" << "RFR";
+    // The answer as read: frequenz, verschiebung(0), amplitude(0); an empty field is never
+    // typed into (an empty frequency field that never had the focus reads as 0, becomes 1 Hz).
+    QTest::addColumn<float>("hz");
+    QTest::addColumn<float>("w");
+    QTest::addColumn<float>("a");
+    const float w19 = static_cast<float>(-19 / 0.9 - 200), w20 = static_cast<float>(-20 / 0.9 - 200);
+    QTest::newRow("55/50") << 55 << 0 << "50" << "0" << "5" << "FRR" << 50.0f << -200.0f << 5.0f;
+    QTest::newRow("55/61") << 55 << 0 << "61" << "0" << "5" << "RRR" << 61.0f << -200.0f << 5.0f;
+    QTest::newRow("all empty") << 55 << 0 << "" << "" << "" << "FFF" << 1.0f << -200.0f << 999.0f;
+    QTest::newRow("empty angle, target 0") << 55 << 0 << "55" << "" << "5" << "RFR" << 55.0f << -200.0f << 5.0f;
+    QTest::newRow("empty angle, target 10") << 55 << 10 << "55" << "" << "5" << "RFR" << 55.0f << -200.0f << 5.0f;
+    QTest::newRow("empty angle, target -10") << 55 << -10 << "55" << "" << "5" << "RFR" << 55.0f << -200.0f << 5.0f;
+    QTest::newRow("typed 0, target 10") << 55 << 10 << "55" << "0" << "5" << "RRR" << 55.0f << -200.0f << 5.0f;
+    QTest::newRow("-180 gives 0, read as 999") << 55 << -90 << "55" << "-180" << "5" << "RFR" << 55.0f << 999.0f << 5.0f;
+    QTest::newRow("amplitude 5.5") << 55 << 0 << "55" << "0" << "5.5" << "RRR" << 55.0f << -200.0f << 5.5f;
+    QTest::newRow("amplitude 5,6 typed") << 55 << 0 << "55" << "0" << "5,6" << "RRF" << 55.0f << -200.0f << 5.6f;
+    QTest::newRow("angle 20 for 0") << 55 << 0 << "55" << "19" << "5" << "RRR" << 55.0f << w19 << 5.0f;
+    QTest::newRow("angle 20 for 0 is out") << 55 << 0 << "55" << "20" << "5" << "RFR" << 55.0f << w20 << 5.0f;
+    // Leaving the field for "Lösung" brings 120 down to 100 before it is read.
+    QTest::newRow("120 for 100") << 100 << 0 << "120" << "0" << "5" << "RRR" << 100.0f << -200.0f << 5.0f;
 }
 
 void TestAufgaben::aufgabe2Grenzfaelle()
@@ -327,6 +343,9 @@ void TestAufgaben::aufgabe2Grenzfaelle()
     QFETCH(QString, winkel);
     QFETCH(QString, amplitude);
     QFETCH(QString, urteile);
+    QFETCH(float, hz);
+    QFETCH(float, w);
+    QFETCH(float, a);
     c<QAction>(QStringLiteral("menuaufgaben"))->trigger();
     ziele(25, 3, 0);
     klick("Commandaufgabe(0)");
@@ -344,7 +363,9 @@ void TestAufgaben::aufgabe2Grenzfaelle()
                                                                             : QStringLiteral(" falsch")));
     const int punkte = static_cast<int>(urteile.count(u'R'));
     QCOMPARE(zeilen.at(zeilen.size() - 2), QStringLiteral("%1 Punkte für die Aufgabe").arg(punkte));
-    QVERIFY(std::isfinite(m_f->frequenz) && m_f->frequenz > 0);
+    QCOMPARE(m_f->frequenz, hz);
+    QCOMPARE(m_f->verschiebung[0], w);
+    QCOMPARE(m_f->amplitude[0], a);
 }
 
 void TestAufgaben::aufgabe2WaehrendAufgabe1()
@@ -368,19 +389,79 @@ void TestAufgaben::beendenNachAufgabe2()
     c<QAction>(QStringLiteral("menuaufgaben"))->trigger();
     ziele(25, 3, 0);
     klick("Commandaufgabe(0)");
+    const auto zeiger = [this] {
+        QObject *linie = c<QObject>(QStringLiteral("Line1(0)"));
+        QObject *griff = c<QObject>(QStringLiteral("Label1(0)"));
+        return QList<QVariant>{linie->property("X2"), linie->property("Y2"), griff->property("Left"),
+                               griff->property("Top")};
+    };
+    ziehe(pixelVon(-40, 30));
+    const QList<QVariant> gezogen = zeiger();
     ziele(85, 4, 20);
     klick("Commandaufgabe(1)");
     tippe("Textf", QStringLiteral("85"));
     loesung();
     klick("Command1");
+    // Back to free experimenting, without a redraw: the curves and Textf still show 85 Hz.
+    QVERIFY(c(QStringLiteral("Frame1"))->isHidden());
+    for (const char *n : {"Picture2", "Textf", "Checklinie(0)", "Checklinie(1)", "Checklinie(2)"})
+        QVERIFY2(!c(QLatin1String(n))->isHidden(), n);
+    QVERIFY(c(QStringLiteral("HScroll3"))->isEnabled());
+    for (const char *n : {"Textf", "Textampl(0)", "Textwinkel(0)"})
+        QVERIFY2(c<QLineEdit>(QLatin1String(n))->isReadOnly(), n);
     auto *bild = m_f->findChild<QObject *>(QStringLiteral("Image2(0)"));
     QCOMPARE(bild->property("Width").toDouble(), static_cast<double>(qRound(80000.0 / 85)));
+    QCOMPARE(c<QLineEdit>(QStringLiteral("Textf"))->text(), QStringLiteral("85"));
     QCOMPARE(m_f->frequenz, 50.0f);
-    QVERIFY(!c(QStringLiteral("Picture2"))->isHidden());
+    // The green phasor stands where it was dragged, whatever exercise 2 did to function 1.
+    QCOMPARE(zeiger(), gezogen);
     // The next drag redraws the curves at 50 Hz.
     ziehe(pixelVon(30, 40));
     QCOMPARE(bild->property("Width").toDouble(), 1600.0);
     QCOMPARE(c<QLineEdit>(QStringLiteral("Textf"))->text(), QStringLiteral("50"));
+}
+
+// "&Beenden" and the close box end the program at once, with an exercise open: no question,
+// no evaluation.
+void TestAufgaben::beendenOhneFrage_data()
+{
+    QTest::addColumn<int>("aufgabe"); // 0: only the panel open
+    QTest::addColumn<bool>("schliessfeld");
+    QTest::newRow("menu, panel open") << 0 << false;
+    QTest::newRow("menu, task 1 open") << 1 << false;
+    QTest::newRow("menu, task 2 open") << 2 << false;
+    QTest::newRow("close box, task 1 open") << 1 << true;
+    QTest::newRow("close box, task 2 open") << 2 << true;
+}
+
+void TestAufgaben::beendenOhneFrage()
+{
+    QFETCH(int, aufgabe);
+    QFETCH(bool, schliessfeld);
+    c<QAction>(QStringLiteral("menuaufgaben"))->trigger();
+    for (int i = 0; i < aufgabe; ++i) {
+        ziele(55, 5, 0);
+        klick(i == 0 ? "Commandaufgabe(0)" : "Commandaufgabe(1)");
+    }
+    tippe("Textf", QStringLiteral("55"));
+    QStringList gefragt;
+    QTimer wache;
+    connect(&wache, &QTimer::timeout, this, [&gefragt] {
+        if (QWidget *frage = QApplication::activeModalWidget()) {
+            gefragt << frage->windowTitle();
+            frage->close();
+        }
+    });
+    wache.start(5);
+    if (schliessfeld)
+        QVERIFY(m_f->windowHandle()->close());
+    else
+        c<QAction>(QStringLiteral("menubeenden"))->trigger();
+    QVERIFY2(gefragt.isEmpty(), qPrintable(gefragt.join(u',')));
+    // No window is left open, so the program ends.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+    QCOMPARE(m_f->punktegesamt, quint8(0));
 }
 
 void TestAufgaben::zufallsgenerator()

@@ -1,8 +1,9 @@
 // The main window as it opens: every control by name with its place, text, colours and
-// state, the curve state after loading, the time diagram's curve pictures and a few pixels
-// of the drawn diagrams; the curve selection and the panel's "Beenden".
+// state, the curve state after loading, the time diagram's curve pictures, pixels of the
+// drawn diagrams and curves, what lies in front of what; the curve selection.
 
 #include "app/formzivor.h"
+#include "tests/farbanteil.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -10,8 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSvgRenderer>
 #include <QTest>
 
 class TestHauptfenster : public QObject
@@ -29,10 +32,13 @@ private slots:
     void kurvenbilderNachDemLaden();
     void zeigerAmStart();
     void gezeichneteDiagramme();
+    void kurvenfarbenUndReihenfolge_data();
+    void kurvenfarbenUndReihenfolge();
+    void stapelfolge_data();
+    void stapelfolge();
     void auswahlGesamtNimmtFunktion2Mit();
     void auswahlFunktion2AbwaehlenLaesstSumme();
     void auswahlFunktion1Abwaehlen();
-    void beendenDesAufgabenfelds();
 
 private:
     static QObject *element(Formzivor &f, const char *name)
@@ -73,19 +79,16 @@ void TestHauptfenster::fenster()
     QVERIFY(!(f.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(f.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(f.windowFlags() & Qt::WindowCloseButtonHint);
-    // The icon is drawn (not an empty picture): black lines and the yellow stroke.
-    const QImage symbol = f.windowIcon().pixmap(32, 32).toImage();
-    int schwarz = 0, gelb = 0;
-    for (int y = 0; y < symbol.height(); ++y)
-        for (int x = 0; x < symbol.width(); ++x) {
-            const QColor c = symbol.pixelColor(x, y);
-            if (c.alpha() > 200 && c.lightness() < 60)
-                ++schwarz;
-            if (c.alpha() > 200 && c.red() > 200 && c.green() > 200 && c.blue() < 100)
-                ++gelb;
-        }
-    QVERIFY(schwarz > 20);
-    QVERIFY(gelb > 3);
+    // The icon is the program's symbol drawing (whose pixels test_bilder counts).
+    QSvgRenderer zeichnung(QStringLiteral(":/zivor/symbol.svg"));
+    QVERIFY(zeichnung.isValid());
+    QImage symbol(32, 32, QImage::Format_ARGB32_Premultiplied);
+    symbol.fill(Qt::transparent);
+    {
+        QPainter p(&symbol);
+        zeichnung.render(&p);
+    }
+    QCOMPARE(f.windowIcon().pixmap(32, 32).toImage().convertToFormat(symbol.format()), symbol);
     QCOMPARE(f.centralWidget()->palette().color(QPalette::Window), QColor(255, 255, 255));
 
     const QStringList namen{QStringLiteral("menubeenden"), QStringLiteral("menuhilfe"),
@@ -280,8 +283,8 @@ void TestHauptfenster::kurvenzustandNachDemLaden()
     QCOMPARE(f.punktegesamt, quint8(0));
     QCOMPARE(f.zeigernummer, quint8(0));
     // The shown start angles convert back to the start shifts.
-    QCOMPARE(f.f_winkelumr(45), f.verschiebung[0]);
-    QCOMPARE(f.f_winkelumr(-45), f.verschiebung[1]);
+    QCOMPARE(f.f_winkelumr(45), -250.0f);
+    QCOMPARE(f.f_winkelumr(-45), -150.0f);
     QCOMPARE(f.f_winkelumr(360), -600.0f);
 }
 
@@ -360,21 +363,114 @@ void TestHauptfenster::gezeichneteDiagramme()
             gruen = gruen || farbe(zeiger, mittelpunkt.x() + dx, mittelpunkt.y() + dy) == QColor(0, 192, 0);
     QVERIFY(gruen);
 
-    // Time diagram: the time axis near the middle row is black; the curve colour shows
-    // at a crest of the green curve (t = 12.5 ms at 50 Hz and 45°, amplitude 10).
+    // Time diagram: the time axis near the middle row is black (the curves: below).
     const int achse = 2 + qRound(100.0 * 28.95 / 15.0);
     bool schwarz = false;
     for (int y = achse - 1; y <= achse + 1; ++y)
         schwarz = schwarz || farbe(zeit, 200, y).lightness() < 60;
     QVERIFY(schwarz);
-    int kurvenpunkte = 0;
-    for (int y = 2; y < zeit.height() - 2; ++y)
-        for (int x = 2; x < zeit.width() - 2; ++x) {
-            const QColor c = farbe(zeit, x, y);
-            if (c.green() > 150 && c.red() < 80 && c.blue() > 90 && c.blue() < 200)
-                ++kurvenpunkte;
+}
+
+void TestHauptfenster::kurvenfarbenUndReihenfolge_data()
+{
+    QTest::addColumn<int>("vorn");
+    QTest::addColumn<int>("hinten"); // -1: the curve alone
+    QTest::newRow("green 00CC99") << 0 << -1;
+    QTest::newRow("red FF3300") << 1 << -1;
+    QTest::newRow("sum 3333CC") << 2 << -1;
+    // Back to front: green, sum, red.
+    QTest::newRow("red over green") << 1 << 0;
+    QTest::newRow("red over sum") << 1 << 2;
+    QTest::newRow("sum over green") << 2 << 0;
+}
+
+// A curve at 50 Hz, 45°, amplitude 10 on screen: across the columns from the diagram's left
+// edge to the end of its four periods, the stroke's core is its colour. A second curve at
+// the same place lies exactly under or over it; only the one in front shows.
+void TestHauptfenster::kurvenfarbenUndReihenfolge()
+{
+    QFETCH(int, vorn);
+    QFETCH(int, hinten);
+    const QColor farben[] = {QColor(0x00, 0xCC, 0x99), QColor(0xFF, 0x33, 0x00), QColor(0x33, 0x33, 0xCC)};
+    Formzivor f;
+    control<QCheckBox>(f, "Checklinie(2)")->click(); // all three shown
+    for (int i = 0; i < 3; ++i) {
+        f.amplitude[i] = i == vorn || i == hinten ? 10.0f : 0.0f;
+        f.verschiebung[i] = -250.0f;
+    }
+    f.f_frequenzeinst();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    const QImage zeit = control<QWidget>(f, "Picture1")->grab().toImage();
+    // The picture spans x = -750 to 850; its wave ends at -750 + 1600 * 3076 / 3090.
+    const int ende = 2 + static_cast<int>((-750 + 1600 * 3076.0 / 3090 + 100) * 6.12 / 15);
+    int spalten = 0, mitFarbe = 0, genau = 0;
+    for (int x = 4; x <= ende - 2; ++x, ++spalten) {
+        bool da = false;
+        for (int y = 2; y < zeit.height() - 2; ++y) {
+            const QColor c = zeit.pixelColor(x, y);
+            da = da || ueberWeiss(c.rgb(), farben[vorn], 0.5);
+            genau += qAbs(c.red() - farben[vorn].red()) <= 2 && qAbs(c.green() - farben[vorn].green()) <= 2
+                     && qAbs(c.blue() - farben[vorn].blue()) <= 2;
         }
-    QVERIFY2(kurvenpunkte > 500, qPrintable(QString::number(kurvenpunkte)));
+        mitFarbe += da ? 1 : 0;
+    }
+    // (a column where the curve crosses a grid line or an axis may lack a clear pixel)
+    QVERIFY2(mitFarbe >= 0.9 * spalten, qPrintable(QStringLiteral("%1 of %2").arg(mitFarbe).arg(spalten)));
+    // The core of the stroke, where it runs flat at crests and troughs: the exact colour.
+    QVERIFY2(genau >= 20, qPrintable(QString::number(genau)));
+}
+
+void TestHauptfenster::stapelfolge_data()
+{
+    QTest::addColumn<QString>("vorn");
+    QTest::addColumn<QString>("hinten");
+    QTest::newRow("sum line over green handle") << "Line1(2)" << "Label1(0)";
+    QTest::newRow("sum line over red handle") << "Line1(2)" << "Label1(1)";
+    QTest::newRow("Textf over its label") << "Textf" << "Label";
+    QTest::newRow("angle field over caption") << "Textwinkel(0)" << "Text1(3)";
+    QTest::newRow("caption over amplitude field") << "Text1(0)" << "Textampl(0)";
+    QTest::newRow("caption \"Winkel:\" over amplitude field") << "Text1(3)" << "Textampl(0)";
+}
+
+// Where two items overlap, the one in front shows.
+void TestHauptfenster::stapelfolge()
+{
+    QFETCH(QString, vorn);
+    QFETCH(QString, hinten);
+    Formzivor f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    auto *hinter = f.findChild<QWidget *>(hinten);
+    if (hinten.startsWith(QLatin1String("Label1"))) {
+        // Both tips on the positive real axis, green at 30 and red at 20: the blue sum line
+        // to 50 runs along y = 0, through both handles (their tops 1 unit above it).
+        control<QCheckBox>(f, "Checklinie(2)")->click();
+        f.Picture2_DragOver(element(f, "Label1(0)"), 29.0f, 1.0f);
+        f.Picture2_DragOver(element(f, "Label1(1)"), 19.0f, 1.0f);
+        const QImage bild = control<QWidget>(f, "Picture2")->grab().toImage();
+        const int x = hinter->geometry().center().x();
+        const int achse = 2 + static_cast<int>(100.0 * 29.025 / 15); // y = 0 at 195.5 px
+        const QColor unter = hinten == QLatin1String("Label1(0)") ? QColor(0, 192, 0) : QColor(255, 0, 0);
+        QCOMPARE(QColor(bild.pixel(x, hinter->geometry().bottom())), unter); // the handle, away from the line
+        QCOMPARE(QColor(bild.pixel(x, achse)), QColor(0, 0, 192));
+        return;
+    }
+    // The control behind is made opaque magenta: none of it may show through the front one
+    // (away from the front one's rounded corners).
+    QPalette farbe = hinter->palette();
+    for (const QPalette::ColorRole rolle : {QPalette::Window, QPalette::Base, QPalette::Button})
+        farbe.setColor(rolle, QColor(255, 0, 255));
+    hinter->setPalette(farbe);
+    hinter->setAutoFillBackground(true);
+    const QRect ueber = control<QWidget>(f, qPrintable(vorn))->geometry() & hinter->geometry();
+    QVERIFY(!ueber.isEmpty());
+    const QImage bild = f.centralWidget()->grab().toImage();
+    for (int y = ueber.top() + 2; y <= ueber.bottom() - 2; ++y)
+        for (int x = ueber.left(); x <= ueber.right(); ++x) {
+            const QColor c = bild.pixelColor(x, y);
+            QVERIFY2(!(c.red() > 150 && c.green() < 80 && c.blue() > 150), qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+        }
 }
 
 void TestHauptfenster::auswahlGesamtNimmtFunktion2Mit()
@@ -422,31 +518,6 @@ void TestHauptfenster::auswahlFunktion1Abwaehlen()
     QVERIFY(sichtbar(f, "Picture2"));
     QVERIFY(sichtbar(f, "Textf"));
     QCOMPARE(f.amplitude[0], 10.0f);
-}
-
-void TestHauptfenster::beendenDesAufgabenfelds()
-{
-    Formzivor f;
-    f.frequenz = 85.0f;
-    f.f_frequenzeinst();
-    control<QScrollBar>(f, "HScroll3")->setEnabled(false);
-    control<QLineEdit>(f, "Textf")->setReadOnly(false);
-    control<QWidget>(f, "Picture2")->hide();
-    control<QWidget>(f, "Frame1")->show();
-    control<QWidget>(f, "Checklinie(1)")->hide();
-
-    control<QPushButton>(f, "Command1")->click();
-    QVERIFY(control<QWidget>(f, "Frame1")->isHidden());
-    QVERIFY(!control<QWidget>(f, "Picture2")->isHidden());
-    QVERIFY(!control<QWidget>(f, "Checklinie(1)")->isHidden());
-    QVERIFY(control<QScrollBar>(f, "HScroll3")->isEnabled());
-    QVERIFY(control<QLineEdit>(f, "Textf")->isReadOnly());
-    QVERIFY(control<QLineEdit>(f, "Textampl(0)")->isReadOnly());
-    QVERIFY(control<QLineEdit>(f, "Textwinkel(0)")->isReadOnly());
-    // The frequency is 50 again, but nothing is redrawn until the next drag or slide.
-    QCOMPARE(f.frequenz, 50.0f);
-    QCOMPARE(control<QLineEdit>(f, "Textf")->text(), QStringLiteral("85"));
-    QCOMPARE(prop(f, "Image2(0)", "Width"), qRound(80000.0 / 85) * 1.0);
 }
 
 QTEST_MAIN(TestHauptfenster)

@@ -21,7 +21,8 @@ class TestRechnung : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    // German before every test, so that one that switches the locale and fails leaves no trace.
+    void init() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
     void winkelumrechnung_data();
     void winkelumrechnung();
@@ -87,7 +88,6 @@ void TestRechnung::zahlTextNachGebietsschema()
     QCOMPARE(zahlText(12345.5), QStringLiteral("12345,5")); // no grouping
     QLocale::setDefault(QLocale::c());
     QCOMPARE(zahlText(7.1), QStringLiteral("7.1"));
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 }
 
 void TestRechnung::zahlenwertEinesTextes_data()
@@ -129,16 +129,7 @@ void TestRechnung::verschiebungsregel_data()
     QTest::addColumn<float>("y");
     QTest::addColumn<double>("w");
     QTest::addColumn<QString>("winkel");
-    QTest::newRow("I (30,40)") << 30.0f << 40.0f << -259.347 << "53°";
-    QTest::newRow("II (-30,40)") << -30.0f << 40.0f << -341.184 << "127°";
-    QTest::newRow("III (-30,-40)") << -30.0f << -40.0f << -59.347 << "-127°";
-    QTest::newRow("IV (30,-40)") << 30.0f << -40.0f << -140.653 << "-53°";
-    QTest::newRow("(50,50)") << 50.0f << 50.0f << -250.266 << "45°";
-    QTest::newRow("+x") << 20.0f << 0.0f << -200.0 << "0°";
-    QTest::newRow("+y") << 0.0f << 20.0f << -300.0 << "90°";
-    QTest::newRow("-x") << -20.0f << 0.0f << -400.0 << "180°";
-    QTest::newRow("-y") << 0.0f << -20.0f << -100.0 << "-90°";
-    QTest::newRow("origin") << 0.0f << 0.0f << -200.0 << "0°";
+    // The worked examples and the axes are dragged in test_ziehen; here the quadrant borders.
     QTest::newRow("next to +y, first quadrant") << 0.001f << 50.0f << -300.53 << "90°";
     QTest::newRow("next to -x, second quadrant") << -50.0f << 0.001f << -400.53 << "180°";
     QTest::newRow("next to -x, third quadrant") << -50.0f << -0.001f << 0.0 << "-180°";
@@ -180,13 +171,12 @@ void TestRechnung::kurvenplatzBeiFrequenzen_data()
     QTest::addColumn<float>("frequenz");
     QTest::addColumn<double>("breite");
     QTest::addColumn<double>("left");
-    QTest::addColumn<QString>("text");
     // shift -250 (45°), amplitude 10
-    QTest::newRow("25 Hz") << 25.0f << 3200.0 << -1500.0 << "25";
-    QTest::newRow("47.06 Hz") << static_cast<float>(1600.0 / 1700 * 50.0) << 1700.0 << -796.875 << "47";
-    QTest::newRow("50 Hz") << 50.0f << 1600.0 << -750.0 << "50";
-    QTest::newRow("62.5 Hz") << 62.5f << 1280.0 << -600.0 << "62";
-    QTest::newRow("100 Hz") << 100.0f << 800.0 << -375.0 << "100";
+    QTest::newRow("25 Hz") << 25.0f << 3200.0 << -1500.0;
+    QTest::newRow("47.06 Hz") << static_cast<float>(1600.0 / 1700 * 50.0) << 1700.0 << -796.875;
+    QTest::newRow("50 Hz") << 50.0f << 1600.0 << -750.0;
+    QTest::newRow("62.5 Hz") << 62.5f << 1280.0 << -600.0;
+    QTest::newRow("100 Hz") << 100.0f << 800.0 << -375.0;
 }
 
 void TestRechnung::kurvenplatzBeiFrequenzen()
@@ -194,13 +184,11 @@ void TestRechnung::kurvenplatzBeiFrequenzen()
     QFETCH(float, frequenz);
     QFETCH(double, breite);
     QFETCH(double, left);
-    QFETCH(QString, text);
     const Kurvenplatz k = kurvenplatz(frequenz, -250.0f, 10.0f);
     QCOMPARE(k.width, breite);
     QVERIFY2(std::fabs(k.left - left) < 1e-3, qPrintable(QString::number(k.left)));
     QCOMPARE(k.top, 100.0);
     QCOMPARE(k.height, 200.0);
-    QCOMPARE(QString::number(rundeGerade(frequenz)), text);
     // A change of -400 in the shift moves the curve by one period at every frequency.
     const Kurvenplatz frueher = kurvenplatz(frequenz, -650.0f, 10.0f);
     QVERIFY(std::fabs((k.left - frueher.left) - 20000.0 / frequenz) < 1e-2);
@@ -315,16 +303,9 @@ void TestRechnung::bewertungsmeldung()
 {
     const QChar cr(13);
     const Ziele ziele{55, 7, 30};
-    quint8 gesamt = 3;
-    // Task 2: frequency wrong, phase and amplitude right.
-    Bewertung b = bewerte(ziele, {50.0f, winkelumr(30.0f), 7.0f, true}, true, gesamt);
-    QCOMPARE(b.punkte, quint8(2));
-    QCOMPARE(gesamt, quint8(5));
-    QCOMPARE(b.meldung, QString(cr) + "Frequenz falsch" + cr + "Phase richtig" + cr + "Amplitude richtig" + cr
-                            + "2 Punkte für die Aufgabe" + cr + "5 Punkte Gesamt");
-    // Task 1: everything right, no word "Punkte".
-    gesamt = 0;
-    b = bewerte(ziele, {55.0f, winkelumr(30.0f), 7.0f, true}, false, gesamt);
+    // Task 1: everything right, no word "Punkte". (Task 2's message: test_aufgaben.)
+    quint8 gesamt = 0;
+    Bewertung b = bewerte(ziele, {55.0f, winkelumr(30.0f), 7.0f, true}, false, gesamt);
     QCOMPARE(b.meldung, QStringLiteral("Frequenz richtig") + cr + "Phase richtig" + cr + "Amplitude richtig"
                             + cr + "3 für die Aufgabe" + cr + "3 Gesamt");
     // An angle field without a number never scores, even where 0° would be in tolerance.
@@ -332,10 +313,6 @@ void TestRechnung::bewertungsmeldung()
     b = bewerte({55, 7, 0}, {55.0f, winkelumr(0.0f), 7.0f, false}, true, gesamt);
     QVERIFY(b.meldung.contains(QStringLiteral("Phase falsch")));
     QCOMPARE(b.punkte, quint8(2));
-    // A typed -180° gives the shift 0, which is replaced by 999 and scores wrong.
-    gesamt = 0;
-    b = bewerte({55, 7, -90}, {55.0f, 999.0f, 7.0f, true}, true, gesamt);
-    QVERIFY(b.meldung.contains(QStringLiteral("Phase falsch")));
 }
 
 QTEST_GUILESS_MAIN(TestRechnung)

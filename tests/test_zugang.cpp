@@ -9,12 +9,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
+#include <QLabel>
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 class TestZugang : public QObject
 {
@@ -25,6 +26,7 @@ private slots:
     void beschreibungFolgtDemZiehen();
     void beschreibungFolgtReglerUndAuswahl();
     void aufgabe2VerraetDieZieleNicht();
+    void bewertungZeilenweiseLesbar();
     void scharfImBildDoppelterPixeldichte_data();
     void scharfImBildDoppelterPixeldichte();
 
@@ -61,6 +63,13 @@ void TestZugang::jedesSteuerelementHatEinenNamen()
     QCOMPARE(text(w(f, "Textf"), QAccessible::Name), QStringLiteral("Frequenz in Hz"));
     QCOMPARE(text(w(f, "Picture2"), QAccessible::Name), QStringLiteral("Zeigerdiagramm"));
     QCOMPARE(text(w(f, "Picture1"), QAccessible::Name), QStringLiteral("Zeitdiagramm"));
+    // Screen readers skip fillers: the diagrams are charts, the tips pictures, the client area a pane.
+    const auto rolle = [](QWidget *c) { return QAccessible::queryAccessibleInterface(c)->role(); };
+    QCOMPARE(rolle(w(f, "Picture1")), QAccessible::Chart);
+    QCOMPARE(rolle(w(f, "Picture2")), QAccessible::Chart);
+    QCOMPARE(rolle(w(f, "Label1(0)")), QAccessible::Graphic);
+    QCOMPARE(rolle(f.centralWidget()), QAccessible::Pane);
+    QCOMPARE(text(w(f, "Label1(1)"), QAccessible::Name), QStringLiteral("Spitze des roten Zeigers"));
     // Different controls are told apart by their names.
     QVERIFY(namen.size() >= 25);
 }
@@ -68,18 +77,27 @@ void TestZugang::jedesSteuerelementHatEinenNamen()
 void TestZugang::beschreibungFolgtDemZiehen()
 {
     Formzivor f;
-    QCOMPARE(text(w(f, "Picture2"), QAccessible::Description),
-             QStringLiteral("Funktion 1: Amplitude 10, Winkel 45°"));
-    QCOMPARE(text(w(f, "Picture1"), QAccessible::Description),
-             QStringLiteral("Funktion 1: Amplitude 10, Winkel 45°; Frequenz 50 Hz"));
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    const QString amStart = QStringLiteral("Funktion 1: Amplitude 10, Winkel 45°");
+    QCOMPARE(text(w(f, "Picture2"), QAccessible::Description), amStart);
+    QCOMPARE(text(w(f, "Picture1"), QAccessible::Description), amStart + QStringLiteral("; Frequenz 50 Hz"));
+    QCOMPARE(text(w(f, "Label1(0)"), QAccessible::Description), QStringLiteral("Amplitude 10, Winkel 45°"));
     f.findChild<QCheckBox *>(QStringLiteral("Checklinie(2)"))->click();
+    // A drag step alone announces nothing: the description follows once the drag ends.
     f.Picture2_DragOver(w(f, "Label1(0)"), 50.0f, 50.0f);
-    const QString zeiger = text(w(f, "Picture2"), QAccessible::Description);
-    QVERIFY2(zeiger.startsWith(QStringLiteral("Funktion 1: Amplitude 7,1, Winkel 45°; Funktion 2: Amplitude 10, ")),
-             qPrintable(zeiger));
-    QVERIFY2(zeiger.contains(QStringLiteral("; Gesamt: Amplitude ") + f.findChild<QLineEdit *>(QStringLiteral("Textampl(2)"))->text()
-                             + QStringLiteral(", Winkel ") + f.findChild<QLineEdit *>(QStringLiteral("Textwinkel(2)"))->text()),
-             qPrintable(zeiger));
+    const QString mitSumme = text(w(f, "Picture2"), QAccessible::Description);
+    QVERIFY2(mitSumme.startsWith(amStart + QStringLiteral("; Funktion 2:")), qPrintable(mitSumme));
+    QWidget *griff = w(f, "Label1(0)");
+    const QPoint mitte = griff->mapTo(&f, QPoint(2, 2));
+    QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, mitte);
+    QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, mitte);
+    // The sum tip (51, 49) + (68.99, -72.09) = (119.99, -23.09): 122.19 from the origin, at
+    // 57.6 * atan(-23.09 / 119.99) = -10.95°, shown 0.9° larger for the sum.
+    QCOMPARE(text(w(f, "Picture2"), QAccessible::Description),
+             QStringLiteral("Funktion 1: Amplitude 7,1, Winkel 45°; Funktion 2: Amplitude 10, Winkel -45°; "
+                            "Gesamt: Amplitude 12,2, Winkel -10°"));
+    QCOMPARE(text(w(f, "Label1(0)"), QAccessible::Description), QStringLiteral("Amplitude 7,1, Winkel 45°"));
     QVERIFY(text(w(f, "Picture1"), QAccessible::Description).endsWith(QStringLiteral("; Frequenz 50 Hz")));
 }
 
@@ -89,6 +107,8 @@ void TestZugang::beschreibungFolgtReglerUndAuswahl()
     auto *regler = f.findChild<QScrollBar *>(QStringLiteral("HScroll3"));
     regler->setSliderDown(true);
     regler->setSliderPosition(1000);
+    // While the thumb is dragged the description waits for its end.
+    QVERIFY(text(w(f, "Picture1"), QAccessible::Description).endsWith(QStringLiteral("Frequenz 50 Hz")));
     regler->setSliderDown(false);
     QVERIFY(text(w(f, "Picture1"), QAccessible::Description).endsWith(QStringLiteral("Frequenz 80 Hz")));
     f.findChild<QCheckBox *>(QStringLiteral("Checklinie(0)"))->click();
@@ -97,6 +117,9 @@ void TestZugang::beschreibungFolgtReglerUndAuswahl()
     f.findChild<QCheckBox *>(QStringLiteral("Checklinie(1)"))->click();
     QCOMPARE(text(w(f, "Picture2"), QAccessible::Description),
              QStringLiteral("Funktion 2: Amplitude 10, Winkel -45°"));
+    // A step of the arrow stands at once: 1050 is 76.19 Hz.
+    regler->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QVERIFY(text(w(f, "Picture1"), QAccessible::Description).endsWith(QStringLiteral("Frequenz 76 Hz")));
 }
 
 void TestZugang::aufgabe2VerraetDieZieleNicht()
@@ -112,6 +135,35 @@ void TestZugang::aufgabe2VerraetDieZieleNicht()
     QVERIFY(!zeit.contains(QStringLiteral("90°")));
     f.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
     QVERIFY(!text(w(f, "Picture1"), QAccessible::Description).contains(QStringLiteral("gesuchte")));
+}
+
+// The "Bewertung" box reads line by line: its text's carriage returns reach the reader as
+// line breaks.
+void TestZugang::bewertungZeilenweiseLesbar()
+{
+    Formzivor f;
+    f.setzeZufallsquelle([] { return 0.0f; }); // 25 Hz, amplitude 3, -90°
+    f.findChild<QAction *>(QStringLiteral("menuaufgaben"))->trigger();
+    f.findChild<QPushButton *>(QStringLiteral("Commandaufgabe(0)"))->click();
+    QString gelesen;
+    QString titel;
+    QTimer::singleShot(0, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        QVERIFY(box != nullptr);
+        QAccessibleInterface *kasten = QAccessible::queryAccessibleInterface(box);
+        titel = kasten->text(QAccessible::Name);
+        for (QLabel *l : box->findChildren<QLabel *>())
+            if (l->objectName() == QLatin1String("qt_msgbox_label"))
+                gelesen = QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name);
+        box->close();
+    });
+    f.findChild<QPushButton *>(QStringLiteral("Command2"))->click();
+    QCOMPARE(titel, QStringLiteral("Bewertung"));
+    // 50 Hz for 25, shift -250 for 0, amplitude 10 for 3: all three wrong.
+    QCOMPARE(gelesen.split(QLatin1Char('\n')),
+             QStringList({QString(), QStringLiteral("Frequenz falsch"), QStringLiteral("Phase falsch"),
+                          QStringLiteral("Amplitude falsch"), QStringLiteral("0 für die Aufgabe"),
+                          QStringLiteral("0 Gesamt")}));
 }
 
 void TestZugang::scharfImBildDoppelterPixeldichte_data()
