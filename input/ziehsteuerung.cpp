@@ -40,10 +40,12 @@ bool Ziehsteuerung::eventFilter(QObject *objekt, QEvent *ereignis)
         }
         return false;
     }
-    auto *griff = static_cast<Griff *>(objekt);
-    if (maus && std::find(m_griffe.begin(), m_griffe.end(), griff) != m_griffe.end())
-        return griffMaus(griff, static_cast<QMouseEvent *>(ereignis));
-    return false;
+    if (!maus)
+        return false;
+    // The handle is found by its address; an object being destroyed is no handle any more.
+    const auto stelle = std::find_if(m_griffe.begin(), m_griffe.end(),
+                                     [objekt](const Griff *g) { return static_cast<const QObject *>(g) == objekt; });
+    return stelle != m_griffe.end() && griffMaus(*stelle, static_cast<QMouseEvent *>(ereignis));
 }
 
 bool Ziehsteuerung::griffMaus(Griff *griff, QMouseEvent *ereignis)
