@@ -28,5 +28,8 @@ done
 
 echo "Installiere:$fehlt"
 if [ "$(id -u)" -eq 0 ]; then als=""; else als="sudo"; fi
-$als apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $als apt-get install -y -qq --no-install-recommends $fehlt
+# Two builds on one machine may install at the same time: apt waits for the other's lock
+# instead of failing.
+$als apt-get -o DPkg::Lock::Timeout=600 update -qq
+DEBIAN_FRONTEND=noninteractive $als apt-get -o DPkg::Lock::Timeout=600 install -y -qq \
+  --no-install-recommends $fehlt
