@@ -1,22 +1,29 @@
 #include "app/formzivor.h"
 
+#include "app/ansage.h"
+#include "app/aufgabentextzugang.h"
 #include "app/frmzivorhilfe.h"
+#include "app/menueleiste.h"
+#include "diagrams/behaelterzugang.h"
 #include "diagrams/griff.h"
 #include "diagrams/kurvenbild.h"
 #include "diagrams/kurvenplatz.h"
+#include "diagrams/zugangsfabrik.h"
 #include "diagrams/zeigerdiagramm.h"
 #include "diagrams/zeigerlinie.h"
 #include "diagrams/zeitdiagramm.h"
 #include "exercises/aufgabe.h"
 #include "exercises/bewertung.h"
 #include "exercises/zufallsgenerator.h"
+#include "input/reglerzugang.h"
+#include "input/rollbalken.h"
 #include "input/tastenfilter.h"
 #include "input/ziehsteuerung.h"
 #include "input/zahlenfeld.h"
 #include "input/zeigerrechnung.h"
+#include "model/sprechtexte.h"
 #include "model/umrechnung.h"
 
-#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontMetricsF>
@@ -106,11 +113,14 @@ void setzeText(QLineEdit *feld, const QString &text)
         feld->setText(text);
 }
 
-// The client area is announced as the window's pane, not as an anonymous filler.
+// The client area is announced as the window's pane, not as an anonymous filler, and the
+// exercise panel as a group; both offer only the controls that are not hidden.
 QAccessibleInterface *klientZugang(const QString &klasse, QObject *objekt)
 {
     if (klasse == QLatin1String("QWidget") && objekt->objectName() == QLatin1String("Klientbereich"))
-        return new QAccessibleWidget(static_cast<QWidget *>(objekt), QAccessible::Pane);
+        return new Behaelterzugang(static_cast<QWidget *>(objekt), QAccessible::Pane);
+    if (klasse == QLatin1String("QGroupBox") && objekt->objectName() == QLatin1String("Frame1"))
+        return new Behaelterzugang(static_cast<QWidget *>(objekt), QAccessible::Grouping);
     return nullptr;
 }
 
@@ -147,11 +157,7 @@ void Formzivor::baueFenster()
     setWindowTitle(QStringLiteral("KAVO- Zeitfunktion und Bildebene"));
     setWindowIcon(fenstersymbol());
 
-    static const bool zugang = [] {
-        QAccessible::installFactory(klientZugang);
-        return true;
-    }();
-    Q_UNUSED(zugang);
+    installiereZugang(klientZugang);
     auto *klient = new QWidget(this);
     klient->setObjectName(QStringLiteral("Klientbereich"));
     klient->setAccessibleName(QStringLiteral("Zeitfunktion und Bildebene"));
@@ -160,13 +166,17 @@ void Formzivor::baueFenster()
     setzeFarben(klient, QPalette::WindowText, schwarz, QPalette::Window, weiss);
     setCentralWidget(klient);
 
+    setMenuBar(new Menueleiste(this));
     baueMenue();
+    m_ansage = new Ansage(klient);
     baueFrequenzgruppe();
     baueDiagramme();
     baueKurvenzeilen();
     baueAufgabenfeld();
     setzeTabfolge();
     benenneSteuerelemente();
+    for (QWidget *behaelter : std::initializer_list<QWidget *>{klient, Frame1, Picture1, Picture2})
+        Behaelterzugang::meldeGezeigte(behaelter);
 
     setFixedSize(klientBreite, klientHoehe + menuBar()->sizeHint().height());
     if (const QScreen *bildschirm = QGuiApplication::primaryScreen()) {
@@ -230,7 +240,8 @@ void Formzivor::baueFrequenzgruppe()
     Textf->setTastenfilter([this](qint16 &code) { Textf_KeyPress(code); });
     connect(Textf, &Zahlenfeld::fokusVerloren, this, &Formzivor::Textf_LostFocus);
 
-    HScroll3 = new QScrollBar(Qt::Horizontal, klient);
+    Reglerzugang::anmelden();
+    HScroll3 = new Rollbalken(Qt::Horizontal, klient);
     HScroll3->setObjectName(QStringLiteral("HScroll3"));
     HScroll3->setGeometry(666, 441, 136, 16);
     HScroll3->setRange(800, 3200);
@@ -247,9 +258,9 @@ void Formzivor::baueFrequenzgruppe()
     connect(HScroll3, &QScrollBar::valueChanged, this, [this] {
         HScroll3_Scroll();
         if (!HScroll3->isSliderDown())
-            beschreibeDiagramme();
+            reglerSteht();
     });
-    connect(HScroll3, &QScrollBar::sliderReleased, this, &Formzivor::beschreibeDiagramme);
+    connect(HScroll3, &QScrollBar::sliderReleased, this, &Formzivor::reglerSteht);
 }
 
 void Formzivor::baueDiagramme()
@@ -291,7 +302,8 @@ void Formzivor::baueDiagramme()
     connect(steuerung, &Ziehsteuerung::dragOver, this, &Formzivor::Picture2_DragOver);
     connect(steuerung, &Ziehsteuerung::dragDrop, this, &Formzivor::Picture2_DragDrop);
     connect(steuerung, &Ziehsteuerung::mausBewegt, this, &Formzivor::Picture2_MouseMove);
-    connect(steuerung, &Ziehsteuerung::gesetzt, this, &Formzivor::beschreibeDiagramme);
+    connect(steuerung, &Ziehsteuerung::gesetzt, this, &Formzivor::zeigerSteht);
+    connect(steuerung, &Ziehsteuerung::markiert, this, &Formzivor::zeigerMarkiert);
 
     const std::array<QColor, 3> kurvenfarbe{QColor(0x00, 0xCC, 0x99), QColor(0xFF, 0x33, 0x00),
                                             QColor(0x33, 0x33, 0xCC)};
@@ -370,6 +382,7 @@ void Formzivor::baueAufgabenfeld()
     Frame1->setFocusPolicy(Qt::NoFocus);
     setzeFarben(Frame1, QPalette::WindowText, schwarz, QPalette::Window, weiss);
 
+    Aufgabentextzugang::anmelden();
     Labelaufgabe = new QLabel(QStringLiteral("Aufgabe:"), Frame1);
     Labelaufgabe->setObjectName(QStringLiteral("Labelaufgabe"));
     Labelaufgabe->setGeometry(6, 12, 496, 43);
@@ -387,6 +400,8 @@ void Formzivor::baueAufgabenfeld()
         k->setObjectName(QLatin1String(name));
         k->setGeometry(x, y, 85, 25);
         k->setFont(schrift(8.25));
+        // Enter presses the focused button, as Space does.
+        k->setAutoDefault(true);
         return k;
     };
     Command2 = knopf(QStringLiteral("Lösung"), "Command2", 699, 15);
@@ -430,7 +445,6 @@ void Formzivor::benenneSteuerelemente()
     Label1[2]->setAccessibleName(QStringLiteral("Verborgener Griff des roten Zeigers"));
     Frame1->setAccessibleName(QStringLiteral("Aufgaben"));
     menuBar()->setAccessibleName(QStringLiteral("Menü"));
-    Labelaufgabe->setAccessibleName(QStringLiteral("Aufgabentext"));
     Commandaufgabe[0]->setAccessibleName(QStringLiteral("Aufgabe 1 stellen"));
     for (int i = 1; i < 5; ++i)
         Commandaufgabe[i]->setAccessibleName(QStringLiteral("Aufgabe 2 stellen"));
@@ -438,33 +452,51 @@ void Formzivor::benenneSteuerelemente()
     Command1->setAccessibleName(QStringLiteral("Aufgaben beenden"));
 }
 
-void Formzivor::beschreibeDiagramme()
+std::array<Kurvenansicht, 3> Formzivor::kurvenansichten() const
 {
-    // What the two diagrams show now, in words: the shown curves with amplitude and angle.
-    static const std::array<QString, 3> kurve{QStringLiteral("Funktion 1"), QStringLiteral("Funktion 2"),
-                                              QStringLiteral("Gesamt")};
-    QStringList zeiger;
-    QStringList kurven;
+    // The values as the fields show them after a drag: the sum's angle is shown 0.9° larger
+    // outside the third quadrant.
+    std::array<Kurvenansicht, 3> kurven;
     for (int i = 0; i < 3; ++i) {
         const double basis = i == 2 && !(Line1[2]->x2() < 0 && Line1[2]->y2() < 0) ? 199.0 : 200.0;
-        const QString werte = kurve[i] + QStringLiteral(": Amplitude ") + amplitudenText(amplitude[i] * 10.0f)
-            + QStringLiteral(", Winkel ") + winkelText(winkelAusVerschiebung(verschiebung[i], basis));
-        if (i < 2)
-            Label1[i]->setAccessibleDescription(werte.mid(kurve[i].size() + 2));
-        if (Line1[i]->isVisible())
-            zeiger << werte;
-        if (!Image2[i]->isVisible())
-            continue;
-        if (i == 0 && m_zielkurveVerdeckt)
-            kurven << QStringLiteral("Funktion 1: gesuchte Kurve, Amplitude, Phase und Frequenz sind einzugeben");
-        else
-            kurven << werte;
+        kurven[i] = {amplitudenText(amplitude[i] * 10.0f),
+                     winkelText(winkelAusVerschiebung(verschiebung[i], basis)), Line1[i]->isVisible(),
+                     Image2[i]->isVisible()};
     }
-    if (!m_zielkurveVerdeckt)
-        kurven << QStringLiteral("Frequenz ") + Textf->text() + QStringLiteral(" Hz");
-    const QString keine = QStringLiteral("keine Kurve ausgewählt");
-    Picture2->setAccessibleDescription(zeiger.isEmpty() ? keine : zeiger.join(QStringLiteral("; ")));
-    Picture1->setAccessibleDescription(kurven.isEmpty() ? keine : kurven.join(QStringLiteral("; ")));
+    return kurven;
+}
+
+void Formzivor::beschreibeDiagramme()
+{
+    const std::array<Kurvenansicht, 3> kurven = kurvenansichten();
+    for (int i = 0; i < 2; ++i)
+        Label1[i]->setAccessibleDescription(zeigerwerte(kurven[i].amplitude, kurven[i].winkel));
+    Picture2->setAccessibleDescription(zeigerbeschreibung(kurven));
+    Picture1->setAccessibleDescription(zeitbeschreibung(kurven, Textf->text(), m_zielkurveVerdeckt));
+}
+
+void Formzivor::zeigerSteht(QObject *griff)
+{
+    beschreibeDiagramme();
+    const auto *g = qobject_cast<Griff *>(griff);
+    const int n = g != nullptr ? g->tag().toInt() : -1;
+    if (n != 0 && n != 1)
+        return;
+    const std::array<Kurvenansicht, 3> kurven = kurvenansichten();
+    m_ansage->sprich(schrittansage(kurven[n], kurven[2]));
+}
+
+void Formzivor::zeigerMarkiert(QObject *griff)
+{
+    const auto *g = qobject_cast<Griff *>(griff);
+    const int n = g != nullptr ? g->tag().toInt() : -1;
+    if (n == 0 || n == 1)
+        m_ansage->sprich(markierungsansage(n, kurvenansichten()[n]));
+}
+
+void Formzivor::reglerSteht()
+{
+    beschreibeDiagramme();
 }
 
 void Formzivor::setzeTabfolge()
@@ -650,6 +682,8 @@ void Formzivor::menuaufgaben_Click()
 {
     Frame1->show();
     menuaufgaben->setEnabled(false);
+    // The keyboard goes where the exercises begin.
+    Commandaufgabe[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void Formzivor::menuhilfe_Click()
@@ -692,6 +726,13 @@ void Formzivor::changeEvent(QEvent *event)
 void Formzivor::Commandaufgabe_Click(int index)
 {
     aufgabennummer = static_cast<quint8>(index);
+    // The keyboard goes where the task is worked on: the phasors for task 1, the curve for
+    // task 2; it moves before the button is disabled, so that it never lands on the panel's
+    // "Beenden" on the way.
+    if (index == 0)
+        Picture2->setFocus(Qt::OtherFocusReason);
+    else if (index == 1)
+        Picture1->setFocus(Qt::OtherFocusReason);
     Commandaufgabe[index]->setEnabled(false);
     if (index + 1 < static_cast<int>(Commandaufgabe.size()))
         Commandaufgabe[index + 1]->setEnabled(true);
@@ -728,6 +769,7 @@ void Formzivor::f_Aufgabe1()
     f_zufall1();
     Labelaufgabe->setText(aufgabentext1({zielfrequenz, zeigerlaenge[0], zeigerwinkel[0]}));
     beschreibeDiagramme();
+    m_ansage->sprich(aufgabenansage(Labelaufgabe->text()));
 }
 
 void Formzivor::f_aufgabe2()
@@ -762,6 +804,7 @@ void Formzivor::f_aufgabe2()
     Textf->setText(QString()); // Undo must not bring the target frequency back
     Labelaufgabe->setText(aufgabentext2);
     beschreibeDiagramme();
+    m_ansage->sprich(aufgabenansage(Labelaufgabe->text()));
 }
 
 void Formzivor::Command2_Click()

@@ -3,6 +3,8 @@
 // with their fields, the frequency group, the exercise panel and the menu bar. It holds the
 // curve state of the two functions and their sum and the handlers that change it.
 
+#include "model/sprechtexte.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -19,6 +21,7 @@ class QGroupBox;
 
 namespace zivor {
 
+class Ansage;
 class frmzivorhilfe;
 class Griff;
 class Kurvenbild;
@@ -91,6 +94,13 @@ private:
     void setzeTabfolge();
     void zeigeBewertung(const QString &meldung);
     void benenneSteuerelemente();
+    // The curves as the window shows them, for the screen reader's texts.
+    std::array<Kurvenansicht, 3> kurvenansichten() const;
+    // A drag or key step of a tip has ended, a tip is marked, the slider stands: the
+    // descriptions follow, and the change is spoken.
+    void zeigerSteht(QObject *griff);
+    void zeigerMarkiert(QObject *griff);
+    void reglerSteht();
 
     std::array<QCheckBox *, 3> Checklinie{};
     std::array<QLineEdit *, 6> Text1{};
@@ -114,6 +124,7 @@ private:
     QAction *menuaufgaben = nullptr;
 
     std::function<float()> m_zufall;
+    Ansage *m_ansage = nullptr;
     // The open help window; while it is open the main window is disabled.
     QPointer<frmzivorhilfe> m_hilfe;
     // From the set-up of task 2 until the panel's "Beenden": the time diagram shows a curve

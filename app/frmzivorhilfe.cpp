@@ -1,6 +1,8 @@
 #include "app/frmzivorhilfe.h"
 
 #include "app/hilfebild.h"
+#include "input/rollbalken.h"
+#include "model/massstab.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -9,6 +11,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace zivor {
 namespace {
@@ -37,8 +40,9 @@ frmzivorhilfe::frmzivorhilfe(QWidget *hauptfenster)
     Image1 = new Hilfebild(this);
     Image1->setGeometry(0, 0, 607, 948);
 
-    VScroll1 = new QScrollBar(Qt::Vertical, this);
+    VScroll1 = new Rollbalken(Qt::Vertical, this);
     VScroll1->setObjectName(QStringLiteral("VScroll1"));
+    VScroll1->setAccessibleName(QStringLiteral("Hilfeseite verschieben"));
     VScroll1->setGeometry(609, 0, 19, 328);
     VScroll1->setRange(0, hoechsterWert);
     VScroll1->setSingleStep(1);
@@ -50,6 +54,26 @@ frmzivorhilfe::frmzivorhilfe(QWidget *hauptfenster)
 
     // Every change of the value moves the page: thumb, arrows, track and keys alike.
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmzivorhilfe::VScroll1_Scroll);
+    // The page is read first: it has the focus when the window opens, and the line its caret
+    // stands on is scrolled into view.
+    connect(Image1, &Hilfebild::zeigeBereich, this, &frmzivorhilfe::zeigeBereich);
+    setTabOrder(Image1, VScroll1);
+    Image1->setFocus();
+}
+
+void frmzivorhilfe::zeigeBereich(const QRectF &bereich)
+{
+    // The window shows the page's rows from -Top on, as many as the window is high; a value
+    // of the scroll bar moves the page by 0.4395 twips.
+    const double proWert = twipsProEinheit / twipsProPixel;
+    const double oben = VScroll1->value() * proWert;
+    const double unten = oben + height();
+    double wert = VScroll1->value();
+    if (bereich.top() < oben)
+        wert = std::floor(bereich.top() / proWert);
+    else if (bereich.bottom() > unten)
+        wert = std::ceil((bereich.bottom() - height()) / proWert);
+    VScroll1->setValue(static_cast<int>(std::clamp(wert, 0.0, static_cast<double>(hoechsterWert))));
 }
 
 void frmzivorhilfe::VScroll1_Scroll()

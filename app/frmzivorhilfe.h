@@ -35,6 +35,8 @@ protected:
 
 private:
     void radDrehen(QWheelEvent *event);
+    // Scrolls so that this part of the page (in the page's coordinates) is in view.
+    void zeigeBereich(const QRectF &bereich);
 
     Hilfebild *Image1;
     QScrollBar *VScroll1;

@@ -1,9 +1,8 @@
 #include "app/hilfebildzugang.h"
 
+#include "app/frmzivorhilfe.h"
 #include "app/hilfebild.h"
-#include "assets/hilfeseitenzeichnung.h"
-
-#include <algorithm>
+#include "diagrams/zugangsfabrik.h"
 
 namespace zivor {
 namespace {
@@ -12,94 +11,47 @@ QAccessibleInterface *schnittstelle(const QString &klasse, QObject *objekt)
 {
     if (klasse == QLatin1String(Hilfebild::staticMetaObject.className()))
         return new Hilfebildzugang(static_cast<QWidget *>(objekt));
+    // The help window is a dialog, not an anonymous filler.
+    if (klasse == QLatin1String(frmzivorhilfe::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget *>(objekt), QAccessible::Dialog);
     return nullptr;
 }
 
 } // namespace
 
 Hilfebildzugang::Hilfebildzugang(QWidget *seite)
-    : QAccessibleWidget(seite, QAccessible::StaticText), m_text(hilfeseitenText())
+    : Lesetextzugang(seite, QAccessible::Document)
 {
 }
 
 void Hilfebildzugang::anmelden()
 {
-    static const bool angemeldet = [] {
-        QAccessible::installFactory(schnittstelle);
-        return true;
-    }();
-    Q_UNUSED(angemeldet);
+    installiereZugang(schnittstelle);
 }
 
-void *Hilfebildzugang::interface_cast(QAccessible::InterfaceType art)
+Hilfebild *Hilfebildzugang::seite() const
 {
-    if (art == QAccessible::TextInterface)
-        return static_cast<QAccessibleTextInterface *>(this);
-    return QAccessibleWidget::interface_cast(art);
+    return static_cast<Hilfebild *>(widget());
 }
 
-QAccessible::State Hilfebildzugang::state() const
+Lesetext Hilfebildzugang::lesetext() const
 {
-    QAccessible::State zustand = QAccessibleWidget::state();
-    zustand.readOnly = true;
-    zustand.multiLine = true;
-    return zustand;
+    return seite()->lesetext();
 }
 
-void Hilfebildzugang::selection(int, int *startOffset, int *endOffset) const
+int Hilfebildzugang::schreibmarke() const
 {
-    *startOffset = 0;
-    *endOffset = 0;
+    return seite()->schreibmarke();
 }
 
-int Hilfebildzugang::selectionCount() const
+void Hilfebildzugang::setzeSchreibmarke(int offset)
 {
-    return 0;
+    seite()->setzeSchreibmarke(offset);
 }
 
-void Hilfebildzugang::addSelection(int, int) {}
-
-void Hilfebildzugang::removeSelection(int) {}
-
-void Hilfebildzugang::setSelection(int, int, int) {}
-
-int Hilfebildzugang::cursorPosition() const
+void Hilfebildzugang::zeige(const QRectF &bereich)
 {
-    return 0;
-}
-
-void Hilfebildzugang::setCursorPosition(int) {}
-
-QString Hilfebildzugang::text(int startOffset, int endOffset) const
-{
-    const int anfang = std::clamp(startOffset, 0, static_cast<int>(m_text.size()));
-    const int ende = endOffset < 0 ? static_cast<int>(m_text.size())
-                                   : std::clamp(endOffset, anfang, static_cast<int>(m_text.size()));
-    return m_text.mid(anfang, ende - anfang);
-}
-
-int Hilfebildzugang::characterCount() const
-{
-    return static_cast<int>(m_text.size());
-}
-
-QRect Hilfebildzugang::characterRect(int) const
-{
-    return {};
-}
-
-int Hilfebildzugang::offsetAtPoint(const QPoint &) const
-{
-    return -1;
-}
-
-void Hilfebildzugang::scrollToSubstring(int, int) {}
-
-QString Hilfebildzugang::attributes(int offset, int *startOffset, int *endOffset) const
-{
-    *startOffset = std::max(0, offset);
-    *endOffset = std::max(0, offset);
-    return {};
+    emit seite()->zeigeBereich(bereich);
 }
 
 } // namespace zivor

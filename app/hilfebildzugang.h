@@ -1,39 +1,30 @@
 #pragma once
-// What screen readers get from the help page: its name and its whole text, line by line,
-// through the accessible text interface.
+// What screen readers get from the help page: a document whose text is the page's, line by
+// line, with the formula written out and the two pictures described, the true place of every
+// character, and the page's caret.
 
-#include <QAccessibleWidget>
+#include "app/lesetextzugang.h"
 
 namespace zivor {
 
-class Hilfebildzugang : public QAccessibleWidget, public QAccessibleTextInterface
+class Hilfebild;
+
+class Hilfebildzugang : public Lesetextzugang
 {
 public:
     explicit Hilfebildzugang(QWidget *seite);
 
-    // Lets Qt's accessibility use this interface for the help page.
+    // Lets Qt's accessibility use this interface for the help page and its window.
     static void anmelden();
 
-    void *interface_cast(QAccessible::InterfaceType art) override;
-    QAccessible::State state() const override;
-
-    // The text interface: a page that is read, not edited; no selection, no caret.
-    void selection(int selectionIndex, int *startOffset, int *endOffset) const override;
-    int selectionCount() const override;
-    void addSelection(int startOffset, int endOffset) override;
-    void removeSelection(int selectionIndex) override;
-    void setSelection(int selectionIndex, int startOffset, int endOffset) override;
-    int cursorPosition() const override;
-    void setCursorPosition(int position) override;
-    QString text(int startOffset, int endOffset) const override;
-    int characterCount() const override;
-    QRect characterRect(int offset) const override;
-    int offsetAtPoint(const QPoint &point) const override;
-    void scrollToSubstring(int startIndex, int endIndex) override;
-    QString attributes(int offset, int *startOffset, int *endOffset) const override;
+protected:
+    Lesetext lesetext() const override;
+    int schreibmarke() const override;
+    void setzeSchreibmarke(int offset) override;
+    void zeige(const QRectF &bereich) override;
 
 private:
-    QString m_text;
+    Hilfebild *seite() const;
 };
 
 } // namespace zivor

@@ -469,35 +469,75 @@ void zeichneZeigerbild(QPainter &p)
 
 } // namespace
 
-QString hilfeseitenText()
+Lesetext hilfeseitenLesetext()
 {
-    // What a reader gets in place of the formula and the pictures beside the lines.
+    // What a reader gets in place of the formula and the pictures beside the lines, and where
+    // that stands on the page: spread over the formula's box and over each picture.
     struct Zusatz {
         int y;
         const char *text;
+        Kasten kasten;
     };
     static constexpr Zusatz zusaetze[] = {
-        {4205, " U(t) = 10 · sin(ω · t + 45°)"},
+        {4205, " U(t) = 10 · sin(ω · t + 45°)", formelKasten},
         {5078, " (Bild: der Zeitverlauf f(t) = 10 · sin(2π · 50 Hz · t + 45°) in Grün über 0 bis 40 ms,"
-               " Ausschläge bis 10 nach oben und unten)"},
+               " Ausschläge bis 10 nach oben und unten)", zeitbildKasten},
         {7286, " (Bild: ein grüner Zeiger der Länge 10 unter 45° im ersten Viertel der komplexen Ebene"
-               " mit den Achsen Re und Im)"},
+               " mit den Achsen Re und Im)", zeigerbildKasten},
     };
-    QString text;
+    const Schrift titel = schrift("Times New Roman", titelHoehe / twipsProPixel, true, false);
+    const Schrift normal = schrift("Times New Roman", textHoehe / twipsProPixel, true, false);
+
+    Lesetext lesetext;
+    // A line break stands, without width, at the right end of the line it ends.
+    const auto umbruch = [&lesetext](const QRectF &zeile) {
+        lesetext.text += QLatin1Char('\n');
+        lesetext.zeichen << QRectF(zeile.right(), zeile.top(), 0.0, zeile.height());
+    };
+    QRectF vorige;
     int letzteZeile = -1;
-    for (const Textzeile &zeile : textzeilen) {
-        // More than one line's distance from the line before: the page leaves space there.
-        if (letzteZeile >= 0 && zeile.y - letzteZeile > 1.5 * zeilenabstand)
-            text += QLatin1Char('\n');
-        if (letzteZeile >= 0)
-            text += QLatin1Char('\n');
-        text += QString::fromUtf8(zeile.text);
-        for (const Zusatz &z : zusaetze)
-            if (z.y == zeile.y)
-                text += QString::fromUtf8(z.text);
-        letzteZeile = zeile.y;
+    for (const Textzeile &z : textzeilen) {
+        const bool istTitel = z.art == Zeilenart::Titel;
+        const Schrift &s = istTitel ? titel : normal;
+        const QRectF band(0.0, z.y / twipsProPixel, 0.0, (istTitel ? titelZeile : zeilenabstand) / twipsProPixel);
+        if (letzteZeile >= 0) {
+            umbruch(vorige);
+            // More than one line's distance from the line before: the page leaves space there,
+            // read as one empty line standing in that space.
+            if (z.y - letzteZeile > 1.5 * zeilenabstand) {
+                const QRectF leer(0.0, vorige.bottom(), 0.0, band.top() - vorige.bottom());
+                umbruch(leer);
+            }
+        }
+        const QString zeile = QString::fromUtf8(z.text);
+        double links = 0.0;
+        for (qsizetype i = 0; i < zeile.size(); ++i) {
+            const double rechts = breite(s, zeile.left(i + 1));
+            lesetext.zeichen << QRectF(links, band.top(), rechts - links, band.height());
+            links = rechts;
+        }
+        lesetext.text += zeile;
+        QRectF ende(0.0, band.top(), links, band.height());
+        for (const Zusatz &zusatz : zusaetze) {
+            if (zusatz.y != z.y)
+                continue;
+            const QString dazu = QString::fromUtf8(zusatz.text);
+            const QRectF kasten = zusatz.kasten.pixel();
+            const double je = kasten.width() / static_cast<double>(dazu.size());
+            for (qsizetype i = 0; i < dazu.size(); ++i)
+                lesetext.zeichen << QRectF(kasten.left() + je * i, kasten.top(), je, kasten.height());
+            lesetext.text += dazu;
+            ende = QRectF(QPointF(0.0, band.top()), QPointF(kasten.right(), band.bottom()));
+        }
+        vorige = ende;
+        letzteZeile = z.y;
     }
-    return text;
+    return lesetext;
+}
+
+QString hilfeseitenText()
+{
+    return hilfeseitenLesetext().text;
 }
 
 void zeichneHilfeseite(QPainter &p)

@@ -2,6 +2,8 @@
 // The help page: German text with a formula and two small diagram pictures, drawn with
 // QPainter vectors so that it stays sharp at any screen scale.
 
+#include "model/lesetext.h"
+
 class QPainter;
 class QString;
 
@@ -19,5 +21,9 @@ void zeichneHilfeseite(QPainter &p);
 // empty line where the page leaves space, the formula written out and a short description
 // of each of the two pictures.
 QString hilfeseitenText();
+
+// The same text with the place of every character on the page, in the page's pixels; the
+// formula's characters spread over its box and each picture's description over the picture.
+Lesetext hilfeseitenLesetext();
 
 } // namespace zivor

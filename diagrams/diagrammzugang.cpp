@@ -2,6 +2,7 @@
 
 #include "diagrams/bildflaeche.h"
 #include "diagrams/griff.h"
+#include "diagrams/zugangsfabrik.h"
 
 namespace zivor {
 namespace {
@@ -11,24 +12,20 @@ QAccessibleInterface *schnittstelle(const QString &klasse, QObject *objekt)
     if (klasse == QLatin1String(Bildflaeche::staticMetaObject.className()))
         return new Diagrammzugang(static_cast<QWidget *>(objekt), QAccessible::Chart);
     if (klasse == QLatin1String(Griff::staticMetaObject.className()))
-        return new Diagrammzugang(static_cast<QWidget *>(objekt), QAccessible::Graphic);
+        return new QAccessibleWidget(static_cast<QWidget *>(objekt), QAccessible::Graphic);
     return nullptr;
 }
 
 } // namespace
 
 Diagrammzugang::Diagrammzugang(QWidget *widget, QAccessible::Role rolle)
-    : QAccessibleWidget(widget, rolle)
+    : Behaelterzugang(widget, rolle)
 {
 }
 
 void Diagrammzugang::anmelden()
 {
-    static const bool angemeldet = [] {
-        QAccessible::installFactory(schnittstelle);
-        return true;
-    }();
-    Q_UNUSED(angemeldet);
+    installiereZugang(schnittstelle);
 }
 
 } // namespace zivor

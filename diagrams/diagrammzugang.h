@@ -2,11 +2,11 @@
 // What screen readers get from the diagrams: both diagrams as charts with their names and
 // descriptions, the tip handles as pictures whose description gives amplitude and angle.
 
-#include <QAccessibleWidget>
+#include "diagrams/behaelterzugang.h"
 
 namespace zivor {
 
-class Diagrammzugang : public QAccessibleWidget
+class Diagrammzugang : public Behaelterzugang
 {
 public:
     Diagrammzugang(QWidget *widget, QAccessible::Role rolle);

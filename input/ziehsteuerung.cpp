@@ -92,9 +92,10 @@ bool Ziehsteuerung::griffMaus(Griff *griff, QMouseEvent *ereignis)
 
 void Ziehsteuerung::beenden()
 {
+    Griff *griff = m_zieht;
     m_zieht = nullptr;
     m_zeigerDrueber = false;
-    emit gesetzt();
+    emit gesetzt(griff);
 }
 
 bool Ziehsteuerung::taste(QKeyEvent *ereignis)
@@ -117,6 +118,7 @@ bool Ziehsteuerung::taste(QKeyEvent *ereignis)
             Griff *g = griffe[(static_cast<std::size_t>(stelle - griffe.begin()) + i) % griffe.size()];
             if (g != nullptr && !g->isHidden()) {
                 m_diagramm->markiere(g);
+                emit markiert(g);
                 break;
             }
         }
@@ -138,7 +140,7 @@ bool Ziehsteuerung::taste(QKeyEvent *ereignis)
     const float y = static_cast<float>(p.y());
     emit dragOver(griff, x, y);
     emit dragDrop(griff, x, y);
-    emit gesetzt();
+    emit gesetzt(griff);
     return true;
 }
 

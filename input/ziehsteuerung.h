@@ -32,8 +32,10 @@ signals:
     void dragOver(QObject *quelle, float x, float y);
     void dragDrop(QObject *quelle, float x, float y);
     void mausBewegt(float x, float y);
-    // A drag has ended or a key step has been made: the values stand.
-    void gesetzt();
+    // A drag of this handle has ended or a key step has moved it: the values stand.
+    void gesetzt(QObject *griff);
+    // Space has marked this handle for the keys.
+    void markiert(QObject *griff);
 
 protected:
     bool eventFilter(QObject *objekt, QEvent *ereignis) override;

@@ -30,6 +30,11 @@ qint32 rundeGerade(double wert)
     return static_cast<qint32>(r);
 }
 
+float reglerfrequenz(int position)
+{
+    return static_cast<float>(1600.0 / position * 50.0);
+}
+
 qint16 rundeInt16(double wert)
 {
     const qint32 r = rundeGerade(wert);

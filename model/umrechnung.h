@@ -13,6 +13,9 @@ float winkelumr(float winkel);
 // Phase angle in degrees shown for a shift parameter: (-w - basis) * 0.9 in double.
 double winkelAusVerschiebung(float verschiebung, double basis = 200.0);
 
+// Frequency in Hz that the slider sets at a position (its period length, 800..3200):
+// 1600 / position * 50 in double, stored as float.
+float reglerfrequenz(int position);
 // Nearest whole number, halves to the even neighbour, kept inside the 16-bit range
 // (NaN gives 0).
 qint16 rundeInt16(double wert);

@@ -119,14 +119,17 @@ try:
     pruefe(warte(lambda: zeiger.description == erwartet) is not None,
            "phasor diagram description %r, expected %r" % (zeiger.description, erwartet))
 
-    # Forty clicks on the slider's right arrow: position 1640, which is 48.78 Hz, shown as 49.
-    regler = finde(fenster, "Frequenzregler", "scroll bar")
+    # Forty clicks on the slider's right arrow: position 1640, which is 48.78 Hz, shown as 49;
+    # the slider offers the frequency it sets, in whole hertz, from 25 to 100.
+    regler = finde(fenster, "Frequenzregler", "slider")
     lage = regler.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     xdotool("mousemove", str(lage.x + lage.width - 4), str(lage.y + lage.height // 2),
             "click", "--repeat", "40", "--delay", "30", "1")
     frequenzfeld = finde(fenster, "Frequenz in Hz", "text")
-    pruefe(warte(lambda: regler.queryValue().currentValue == 1640) is not None,
+    pruefe(warte(lambda: regler.queryValue().currentValue == 49) is not None,
            "slider at %r after 40 arrow clicks" % regler.queryValue().currentValue)
+    pruefe((regler.queryValue().minimumValue, regler.queryValue().maximumValue) == (25, 100),
+           "slider range %r..%r" % (regler.queryValue().minimumValue, regler.queryValue().maximumValue))
     pruefe(warte(lambda: text(frequenzfeld) == "49") is not None,
            "frequency after the arrow clicks: %r" % text(frequenzfeld))
     pruefe(warte(lambda: zeit.description.endswith("Frequenz 49 Hz")) is not None,
@@ -137,12 +140,27 @@ try:
     hilfe = warte(lambda: finde(app, 'Hilfe zur Aufgabe "komplexe Ebene"'))
     pruefe(hilfe is not None, "the help window did not open")
     if hilfe is not None:
-        seite = warte(lambda: finde(hilfe, "Hilfeseite"))
-        pruefe(seite is not None and seite.getRoleName() != "filler", "help page without name or role")
+        pruefe(hilfe.getRoleName() == "dialog", "the help window is a %s" % hilfe.getRoleName())
+        seite = warte(lambda: finde(hilfe, "Hilfeseite", "document frame"))
+        pruefe(seite is not None, "help page without name or document role")
+        pruefe(finde(hilfe, "Hilfeseite verschieben", "scroll bar") is not None, "help scroll bar without name")
         if seite is not None:
             zeilen = text(seite).split("\n")
             pruefe(zeilen[0] == "Harmonische Wechselgrößen als komplexe Zeiger", "first line %r" % zeilen[0])
             pruefe("Bedienung des Programmes:" in zeilen, "no line 'Bedienung des Programmes:'")
+            # Every character has a place on the screen, and that place leads back to it: a
+            # reader reviewing the screen by position finds the text where it is drawn.
+            t = seite.queryText()
+            seitenlage = seite.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            for i in range(0, t.characterCount, 7):
+                if t.getText(i, i + 1) == "\n":
+                    continue
+                zx, zy, zb, zh = t.getCharacterExtents(i, pyatspi.DESKTOP_COORDS)
+                pruefe(zb > 0 and zh > 0, "character %d has no extent: %r" % (i, (zx, zy, zb, zh)))
+                pruefe(seitenlage.x <= zx and zx + zb <= seitenlage.x + seitenlage.width,
+                       "character %d lies outside the page: %r" % (i, (zx, zy, zb, zh)))
+                zurueck = t.getOffsetAtPoint(zx + zb // 2, zy + zh // 2, pyatspi.DESKTOP_COORDS)
+                pruefe(zurueck == i, "the middle of character %d leads to %d" % (i, zurueck))
 finally:
     prozess.terminate()
     prozess.wait(10)

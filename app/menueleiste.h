@@ -1,0 +1,20 @@
+#pragma once
+// The main window's menu bar. Alt pressed and released alone still moves the keyboard into the
+// bar; Alt with a letter runs the entry and leaves the focus where it was, also while a screen
+// reader looks at every key first.
+
+#include <QMenuBar>
+
+namespace zivor {
+
+class Menueleiste : public QMenuBar
+{
+    Q_OBJECT
+public:
+    explicit Menueleiste(QWidget *parent = nullptr);
+
+protected:
+    bool eventFilter(QObject *objekt, QEvent *ereignis) override;
+};
+
+} // namespace zivor

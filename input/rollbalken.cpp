@@ -1,0 +1,24 @@
+#include "input/rollbalken.h"
+
+#include <QPainter>
+#include <QPaintEvent>
+
+namespace zivor {
+
+Rollbalken::Rollbalken(Qt::Orientation richtung, QWidget *parent)
+    : QScrollBar(richtung, parent)
+{
+}
+
+void Rollbalken::paintEvent(QPaintEvent *event)
+{
+    QScrollBar::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // A dark frame around the whole bar, one pixel inside its edge.
+    QPainter p(this);
+    p.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 1.0));
+    p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+} // namespace zivor

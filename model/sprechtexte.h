@@ -1,0 +1,45 @@
+#pragma once
+// What screen readers say about the curves: the descriptions of the two diagrams and the short
+// announcements after a change. Pure functions of the texts the window shows.
+
+#include <QString>
+
+#include <array>
+
+namespace zivor {
+
+// One curve as the window shows it: its amplitude and angle fields, and which of its parts are
+// shown (the phasor in the phasor diagram, the curve in the time diagram).
+struct Kurvenansicht {
+    QString amplitude;
+    QString winkel;
+    bool zeigerGezeigt = false;
+    bool kurveGezeigt = false;
+};
+
+// "Amplitude 7,1, Winkel 45°".
+QString zeigerwerte(const QString &amplitude, const QString &winkel);
+
+// Said after a key step or a drag: the moved phasor's values, and the sum's while it is shown:
+// "Amplitude 7,1, Winkel 45°; Gesamt: Amplitude 14,1, Winkel 0°".
+QString schrittansage(const Kurvenansicht &bewegt, const Kurvenansicht &summe);
+
+// Said when a tip is marked for the keys: "roter Zeiger: Amplitude 10, Winkel -45°".
+QString markierungsansage(int zeiger, const Kurvenansicht &kurve);
+
+// "49 Hz" for the frequency field's text "49".
+QString frequenzansage(const QString &frequenzfeld);
+
+// A task text as it is read out: its lines, which the window separates by carriage returns,
+// as sentences of one utterance.
+QString aufgabenansage(const QString &aufgabentext);
+
+// The phasor diagram's description: each shown phasor with its values.
+QString zeigerbeschreibung(const std::array<Kurvenansicht, 3> &kurven);
+
+// The time diagram's description: each shown curve with its values and the frequency; in task 2
+// the green curve's values are what the learner has to find and are not named.
+QString zeitbeschreibung(const std::array<Kurvenansicht, 3> &kurven, const QString &frequenzfeld,
+                         bool zielkurveVerdeckt);
+
+} // namespace zivor
