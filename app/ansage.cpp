@@ -54,10 +54,15 @@ void Ansage::sprich(const QString &text)
     t->setAccessibleName(text);
     t->setGeometry(0, 0, 1, 1);
     m_letzte = t;
-    if (QAccessible::isActive()) {
-        QAccessibleEvent ereignis(t, QAccessible::ObjectShow);
-        QAccessible::updateAccessibility(&ereignis);
-    }
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // This Qt hands the text to the screen reader as an announcement of its own.
+    QAccessibleAnnouncementEvent ereignis(t, text);
+#else
+    // A notification that shows itself is spoken at once; as it lies in a status bar, without
+    // a role name before it.
+    QAccessibleEvent ereignis(t, QAccessible::ObjectShow);
+#endif
+    QAccessible::updateAccessibility(&ereignis);
 }
 
 } // namespace zivor

@@ -383,8 +383,10 @@ void Formzivor::baueAufgabenfeld()
     setzeFarben(Frame1, QPalette::WindowText, schwarz, QPalette::Window, weiss);
 
     Aufgabentextzugang::anmelden();
-    Labelaufgabe = new QLabel(QStringLiteral("Aufgabe:"), Frame1);
+    // Named before its text is set: the text already asks for its accessible interface.
+    Labelaufgabe = new QLabel(Frame1);
     Labelaufgabe->setObjectName(QStringLiteral("Labelaufgabe"));
+    Labelaufgabe->setText(QStringLiteral("Aufgabe:"));
     Labelaufgabe->setGeometry(6, 12, 496, 43);
     Labelaufgabe->setFont(schrift(8.25));
     Labelaufgabe->setWordWrap(true);

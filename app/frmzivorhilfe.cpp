@@ -65,14 +65,16 @@ void frmzivorhilfe::zeigeBereich(const QRectF &bereich)
 {
     // The window shows the page's rows from -Top on, as many as the window is high; a value
     // of the scroll bar moves the page by 0.4395 twips.
+    // The page lies at whole pixels, so the part is given a pixel to spare on either side.
+    const QRectF teil = bereich.adjusted(0.0, -1.0, 0.0, 1.0);
     const double proWert = twipsProEinheit / twipsProPixel;
-    const double oben = VScroll1->value() * proWert;
+    const double oben = -Image1->y();
     const double unten = oben + height();
     double wert = VScroll1->value();
-    if (bereich.top() < oben)
-        wert = std::floor(bereich.top() / proWert);
-    else if (bereich.bottom() > unten)
-        wert = std::ceil((bereich.bottom() - height()) / proWert);
+    if (teil.top() < oben)
+        wert = std::floor(teil.top() / proWert);
+    else if (teil.bottom() > unten)
+        wert = std::ceil((teil.bottom() - height()) / proWert);
     VScroll1->setValue(static_cast<int>(std::clamp(wert, 0.0, static_cast<double>(hoechsterWert))));
 }
 

@@ -73,12 +73,14 @@ QRect Lesetextzugang::characterRect(int offset) const
     const Lesetext t = lesetext();
     if (offset < 0 || offset >= t.zeichen.size())
         return {};
+    // Whole pixels by rounding each edge, so that neighbours meet without overlapping and the
+    // pixels of a rectangle lead back to its character.
     const QRectF r = t.zeichen[offset];
-    const QPoint oben = widget()->mapToGlobal(QPoint(static_cast<int>(std::floor(r.left())),
-                                                     static_cast<int>(std::floor(r.top()))));
-    const QPoint unten = widget()->mapToGlobal(QPoint(static_cast<int>(std::ceil(r.right())),
-                                                      static_cast<int>(std::ceil(r.bottom()))));
-    return QRect(oben, QSize(unten.x() - oben.x(), unten.y() - oben.y()));
+    const int links = static_cast<int>(std::lround(r.left()));
+    const int oben = static_cast<int>(std::lround(r.top()));
+    const int breite = static_cast<int>(std::lround(r.right())) - links;
+    const int hoehe = static_cast<int>(std::lround(r.bottom())) - oben;
+    return QRect(widget()->mapToGlobal(QPoint(links, oben)), QSize(breite, hoehe));
 }
 
 int Lesetextzugang::offsetAtPoint(const QPoint &point) const

@@ -11,14 +11,15 @@ Menueleiste::Menueleiste(QWidget *parent)
 
 bool Menueleiste::eventFilter(QObject *objekt, QEvent *ereignis)
 {
-    // While a screen reader listens to the keys, Qt hands each key to it first and delivers the
-    // key again once the reader has answered, as a posted event; Qt then offers that copy to the
-    // shortcuts once more. A copy of Alt that arrives after Alt+letter has already run its entry
-    // would arm the bar's Alt navigation afresh, and the release of Alt would then leave the
+    // While a screen reader listens to the keys, Qt hands each key to it first and delivers a
+    // copy once the reader has answered; the copy has no time stamp from the keyboard, and it
+    // may come after later keys (a slow answer lets Qt deliver what is waiting at once). Qt
+    // offers a copy of Alt to the shortcuts once more, and that would arm the bar's Alt
+    // navigation anew after Alt+letter had already run its entry: releasing Alt then left the
     // focus on the bar's first entry ("Beenden"). Only Alt from the keyboard itself arms it.
-    if (ereignis->type() == QEvent::ShortcutOverride && !ereignis->spontaneous()) {
-        const int taste = static_cast<QKeyEvent *>(ereignis)->key();
-        if (taste == Qt::Key_Alt || taste == Qt::Key_Meta)
+    if (ereignis->type() == QEvent::ShortcutOverride) {
+        const auto *taste = static_cast<const QKeyEvent *>(ereignis);
+        if ((taste->key() == Qt::Key_Alt || taste->key() == Qt::Key_Meta) && taste->timestamp() == 0)
             return false;
     }
     return QMenuBar::eventFilter(objekt, ereignis);

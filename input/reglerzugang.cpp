@@ -39,6 +39,10 @@ void *Reglerzugang::interface_cast(QAccessible::InterfaceType art)
 {
     if (art == QAccessible::ValueInterface)
         return static_cast<QAccessibleValueInterface *>(this);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (art == QAccessible::AttributesInterface)
+        return static_cast<QAccessibleAttributesInterface *>(this);
+#endif
     return QAccessibleWidget::interface_cast(art);
 }
 
@@ -74,5 +78,19 @@ QVariant Reglerzugang::minimumStepSize() const
 {
     return 1;
 }
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+QList<QAccessible::Attribute> Reglerzugang::attributeKeys() const
+{
+    return {QAccessible::Attribute::Custom};
+}
+
+QVariant Reglerzugang::attributeValue(QAccessible::Attribute schluessel) const
+{
+    if (schluessel != QAccessible::Attribute::Custom)
+        return {};
+    return QVariant::fromValue(QHash<QString, QString>{{QStringLiteral("valuetext"), text(QAccessible::Value)}});
+}
+#endif
 
 } // namespace zivor

@@ -6,7 +6,12 @@
 
 namespace zivor {
 
-class Reglerzugang : public QAccessibleWidget, public QAccessibleValueInterface
+class Reglerzugang : public QAccessibleWidget,
+                     public QAccessibleValueInterface
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    ,
+                     public QAccessibleAttributesInterface
+#endif
 {
 public:
     explicit Reglerzugang(QWidget *regler);
@@ -22,6 +27,12 @@ public:
     QVariant maximumValue() const override;
     QVariant minimumValue() const override;
     QVariant minimumStepSize() const override;
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // The value as it is spoken, with its unit: "49 Hz".
+    QList<QAccessible::Attribute> attributeKeys() const override;
+    QVariant attributeValue(QAccessible::Attribute schluessel) const override;
+#endif
 };
 
 } // namespace zivor

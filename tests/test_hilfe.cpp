@@ -108,6 +108,89 @@ private slots:
         QVERIFY(zeilen.contains(QStringLiteral("Mathematische Formulierung : U(t) = 10 · sin(ω · t + 45°)")));
         QCOMPARE(zeilen.at(zeilen.indexOf(folge.at(4)) - 1), QString());
         QVERIFY(zeilen.size() > 30 && zeilen.size() < 45);
+        // A document in a dialog, read first; the scroll bar has a name.
+        QCOMPARE(seitenzugang->role(), QAccessible::Document);
+        QCOMPARE(QAccessible::queryAccessibleInterface(&w)->role(), QAccessible::Dialog);
+        QCOMPARE(QAccessible::queryAccessibleInterface(leiste(w))->text(QAccessible::Name),
+                 QStringLiteral("Hilfeseite verschieben"));
+    }
+
+    // Every character of the page's text has the place where it is drawn: its middle leads back
+    // to it, and the letters of the lines cover ink on the drawn page.
+    void zeichenStehenWoSieGezeichnetSind()
+    {
+        frmzivorhilfe w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QWidget *bild = seite(w);
+        const QImage gemalt = bild->grab().toImage();
+        QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(bild)->textInterface();
+        const QString inhalt = text->text(0, text->characterCount());
+        int mitTinte = 0;
+        int buchstaben = 0;
+        for (int i = 0; i < inhalt.size(); ++i) {
+            const QRect r = text->characterRect(i);
+            const QRect lokal(bild->mapFromGlobal(r.topLeft()), r.size());
+            if (inhalt[i] == QLatin1Char('\n')) {
+                QVERIFY(r.width() <= 1); // no width of its own, at the end of its line
+                continue;
+            }
+            QVERIFY2(r.width() > 0 && r.height() > 0, qPrintable(QString::number(i)));
+            QVERIFY2(QRect(0, 0, bild->width(), bild->height()).contains(lokal), qPrintable(QString::number(i)));
+            QCOMPARE(text->offsetAtPoint(r.center()), i);
+            // The letters of the lines (not the descriptions spread over the pictures).
+            if (lokal.height() < 30 && inhalt[i].isLetter()) {
+                ++buchstaben;
+                mitTinte += pixel(gemalt, lokal) > 0 ? 1 : 0;
+            }
+        }
+        QVERIFY(buchstaben > 1000);
+        QCOMPARE(mitTinte, buchstaben);
+        QCOMPARE(text->offsetAtPoint(bild->mapToGlobal(QPoint(600, 300))), -1); // blank margin beside a line
+    }
+
+    // The page takes the focus; the arrow, page and Ctrl+Home/End keys move its caret from line
+    // to line, and the page scrolls so that the caret's line is in view as far as it can.
+    void tastenLesenZeilenweise()
+    {
+        frmzivorhilfe w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QWidget *bild = seite(w);
+        QCOMPARE(QApplication::focusWidget(), bild);
+        QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(bild)->textInterface();
+        const QStringList zeilen = text->text(0, text->characterCount()).split(QLatin1Char('\n'));
+        const auto zeileImBlick = [&] {
+            const QRect r = text->characterRect(text->cursorPosition());
+            const int oben = bild->mapFromGlobal(r.topLeft()).y() + bild->y();
+            return oben >= 0 && oben + r.height() <= w.height();
+        };
+        int offset = 0;
+        for (int zeile = 1; zeile < zeilen.size(); ++zeile) {
+            offset += static_cast<int>(zeilen[zeile - 1].size()) + 1;
+            QTest::keyClick(bild, Qt::Key_Down);
+            QCOMPARE(text->cursorPosition(), offset);
+            // The last two lines lie below the farthest the page scrolls.
+            if (leiste(w)->value() < leiste(w)->maximum())
+                QVERIFY2(zeileImBlick(), qPrintable(zeilen[zeile]));
+        }
+        QCOMPARE(leiste(w)->value(), leiste(w)->maximum());
+        QTest::keyClick(bild, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(text->cursorPosition(), 0);
+        QCOMPARE(leiste(w)->value(), 0);
+        QTest::keyClick(bild, Qt::Key_PageDown);
+        int anfang = 0;
+        int ende = 0;
+        QCOMPARE(text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &anfang, &ende),
+                 zeilen[10] + QLatin1Char('\n'));
+        QVERIFY(zeileImBlick());
+        // A reader that reads on puts the caret where it reads, and the page follows.
+        text->setCursorPosition(text->characterCount() * 2 / 3);
+        QVERIFY(zeileImBlick());
+        QTest::keyClick(bild, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(text->cursorPosition(), text->characterCount() - static_cast<int>(zeilen.last().size()));
     }
 
     void fensterUndSteuerelemente()

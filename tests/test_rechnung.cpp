@@ -8,6 +8,7 @@
 #include "input/tastenfilter.h"
 #include "input/zeigerrechnung.h"
 #include "model/massstab.h"
+#include "model/sprechtexte.h"
 #include "model/umrechnung.h"
 
 #include <QLocale>
@@ -44,6 +45,8 @@ private slots:
     void bewertungGrenzfaelle_data();
     void bewertungGrenzfaelle();
     void bewertungsmeldung();
+    void sprechtexte_data();
+    void sprechtexte();
 };
 
 void TestRechnung::winkelumrechnung_data()
@@ -313,6 +316,47 @@ void TestRechnung::bewertungsmeldung()
     b = bewerte({55, 7, 0}, {55.0f, winkelumr(0.0f), 7.0f, false}, true, gesamt);
     QVERIFY(b.meldung.contains(QStringLiteral("Phase falsch")));
     QCOMPARE(b.punkte, quint8(2));
+}
+
+// What a screen reader says, from the texts the window shows: one row a situation.
+void TestRechnung::sprechtexte_data()
+{
+    QTest::addColumn<QString>("gesagt");
+    QTest::addColumn<QString>("erwartet");
+    const Kurvenansicht gruen{QStringLiteral("7,1"), QStringLiteral("45°"), true, true};
+    const Kurvenansicht rot{QStringLiteral("10"), QStringLiteral("-45°"), true, false};
+    const Kurvenansicht summe{QStringLiteral("14,1"), QStringLiteral("0°"), true, true};
+    const Kurvenansicht ohneSumme{QStringLiteral("0"), QStringLiteral("1"), false, false};
+    QTest::newRow("Schritt") << schrittansage(gruen, ohneSumme) << QStringLiteral("Amplitude 7,1, Winkel 45°");
+    QTest::newRow("Schritt mit Summe")
+        << schrittansage(rot, summe) << QStringLiteral("Amplitude 10, Winkel -45°; Gesamt: Amplitude 14,1, Winkel 0°");
+    QTest::newRow("grün markiert") << markierungsansage(0, gruen) << QStringLiteral("grüner Zeiger: Amplitude 7,1, Winkel 45°");
+    QTest::newRow("rot markiert") << markierungsansage(1, rot) << QStringLiteral("roter Zeiger: Amplitude 10, Winkel -45°");
+    QTest::newRow("Frequenz") << frequenzansage(QStringLiteral("49")) << QStringLiteral("49 Hz");
+    QTest::newRow("Aufgabe zweizeilig")
+        << aufgabenansage(QStringLiteral("Stellen Sie ein:") + QChar(13) + QStringLiteral("f(t) = 7*cos(157*(t/s)-30°)"))
+        << QStringLiteral("Stellen Sie ein: f(t) = 7*cos(157*(t/s)-30°)");
+    QTest::newRow("Zeiger: grün und rot")
+        << zeigerbeschreibung({gruen, rot, ohneSumme})
+        << QStringLiteral("Funktion 1: Amplitude 7,1, Winkel 45°; Funktion 2: Amplitude 10, Winkel -45°");
+    QTest::newRow("Zeiger: keiner") << zeigerbeschreibung({ohneSumme, ohneSumme, ohneSumme})
+                                    << QStringLiteral("keine Kurve ausgewählt");
+    // The red curve is hidden here: only its phasor is shown.
+    QTest::newRow("Zeit: grün und Summe")
+        << zeitbeschreibung({gruen, rot, summe}, QStringLiteral("50"), false)
+        << QStringLiteral("Funktion 1: Amplitude 7,1, Winkel 45°; Gesamt: Amplitude 14,1, Winkel 0°; Frequenz 50 Hz");
+    QTest::newRow("Zeit: Aufgabe 2 verrät nichts")
+        << zeitbeschreibung({gruen, rot, ohneSumme}, QStringLiteral("85"), true)
+        << QStringLiteral("Funktion 1: gesuchte Kurve, Amplitude, Phase und Frequenz sind einzugeben");
+    QTest::newRow("Zeit: keine Kurve") << zeitbeschreibung({ohneSumme, ohneSumme, ohneSumme}, QStringLiteral("50"), false)
+                                       << QStringLiteral("Frequenz 50 Hz");
+}
+
+void TestRechnung::sprechtexte()
+{
+    QFETCH(QString, gesagt);
+    QFETCH(QString, erwartet);
+    QCOMPARE(gesagt, erwartet);
 }
 
 QTEST_GUILESS_MAIN(TestRechnung)

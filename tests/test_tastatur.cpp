@@ -4,12 +4,14 @@
 // tip carries a focus mark only while the diagram has the focus.
 
 #include "app/formzivor.h"
+#include "app/frmzivorhilfe.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <cmath>
@@ -59,6 +61,7 @@ private slots:
     void tastenWieMaus();
     void fokusmarkeNurMitFokus();
     void aufgabe2NimmtKeineTasten();
+    void rollbalkenZeigenDenFokus();
 };
 
 void TestTastatur::tastenWieMaus_data()
@@ -187,6 +190,32 @@ void TestTastatur::aufgabe2NimmtKeineTasten()
         QTest::keyClick(&f, taste);
     QTest::keyClick(bild, Qt::Key_Right); // even sent to the hidden diagram itself
     QCOMPARE(zustand(f), vorher);
+}
+
+// The style draws no focus mark on scroll bars: the frequency slider and the help page's
+// scroll bar show the keyboard focus with a frame of the highlight colour.
+void TestTastatur::rollbalkenZeigenDenFokus()
+{
+    Formzivor f;
+    frmzivorhilfe hilfe;
+    for (QWidget *fenster : std::initializer_list<QWidget *>{&f, &hilfe}) {
+        fenster->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fenster));
+        fenster->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fenster));
+        auto *leiste = fenster->findChild<QScrollBar *>(fenster == &f ? QStringLiteral("HScroll3") : QStringLiteral("VScroll1"));
+        const QColor markiert = leiste->palette().color(QPalette::Active, QPalette::Highlight);
+        const QList<QPoint> rand{{0, leiste->height() / 2}, {leiste->width() - 1, leiste->height() / 2},
+                                 {leiste->width() / 2, 0}, {leiste->width() / 2, leiste->height() - 1}};
+        leiste->clearFocus();
+        const QImage ohne = leiste->grab().toImage();
+        for (const QPoint &p : rand)
+            QVERIFY(QColor(ohne.pixel(p)) != markiert);
+        leiste->setFocus(Qt::TabFocusReason);
+        const QImage mit = leiste->grab().toImage();
+        for (const QPoint &p : rand)
+            QCOMPARE(QColor(mit.pixel(p)), markiert);
+    }
 }
 
 QTEST_MAIN(TestTastatur)

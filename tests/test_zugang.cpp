@@ -10,12 +10,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 class TestZugang : public QObject
 {
@@ -27,6 +30,12 @@ private slots:
     void beschreibungFolgtReglerUndAuswahl();
     void aufgabe2VerraetDieZieleNicht();
     void bewertungZeilenweiseLesbar();
+    void ansagenNachSchrittMarkierungUndAufgabe();
+    void ansageErstNachDemZiehen();
+    void reglerBietetDieFrequenz_data();
+    void reglerBietetDieFrequenz();
+    void altMitBuchstabeLaesstDenFokusStehen();
+    void verborgenesWirdErstGezeigtAngeboten();
     void scharfImBildDoppelterPixeldichte_data();
     void scharfImBildDoppelterPixeldichte();
 
@@ -37,6 +46,13 @@ private:
         return schnittstelle != nullptr ? schnittstelle->text(art) : QString();
     }
     static QWidget *w(Formzivor &f, const char *name) { return f.findChild<QWidget *>(QLatin1String(name)); }
+    static QString feld(Formzivor &f, const char *name) { return f.findChild<QLineEdit *>(QLatin1String(name))->text(); }
+    // What the screen reader was last given to speak.
+    static QString angesagt(Formzivor &f)
+    {
+        QWidget *ansage = f.findChild<QWidget *>(QStringLiteral("Ansage"));
+        return ansage != nullptr ? text(ansage, QAccessible::Name) : QString();
+    }
 };
 
 void TestZugang::jedesSteuerelementHatEinenNamen()
@@ -164,6 +180,153 @@ void TestZugang::bewertungZeilenweiseLesbar()
              QStringList({QString(), QStringLiteral("Frequenz falsch"), QStringLiteral("Phase falsch"),
                           QStringLiteral("Amplitude falsch"), QStringLiteral("0 für die Aufgabe"),
                           QStringLiteral("0 Gesamt")}));
+}
+
+// A key step speaks the moved phasor's fields, and the sum's while it is shown; Space speaks
+// the tip now marked; setting a task speaks its text. The keyboard goes to the first task
+// button when the panel opens, and to where the task is worked on once it is set.
+void TestZugang::ansagenNachSchrittMarkierungUndAufgabe()
+{
+    Formzivor f;
+    f.setzeZufallsquelle([] { return 0.5f; }); // 70 Hz, amplitude 7, 0°
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QWidget *zeiger = w(f, "Picture2");
+    zeiger->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(zeiger, Qt::Key_Right);
+    QCOMPARE(angesagt(f), QStringLiteral("Amplitude ") + feld(f, "Textampl(0)") + QStringLiteral(", Winkel ")
+                              + feld(f, "Textwinkel(0)"));
+    QVERIFY(feld(f, "Textwinkel(0)").endsWith(QStringLiteral("°")));
+    f.findChild<QCheckBox *>(QStringLiteral("Checklinie(2)"))->click();
+    zeiger->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(zeiger, Qt::Key_Space);
+    QCOMPARE(angesagt(f), QStringLiteral("roter Zeiger: Amplitude 10, Winkel -45°"));
+    QTest::keyClick(zeiger, Qt::Key_Up, Qt::ShiftModifier);
+    QCOMPARE(angesagt(f), QStringLiteral("Amplitude ") + feld(f, "Textampl(1)") + QStringLiteral(", Winkel ")
+                              + feld(f, "Textwinkel(1)") + QStringLiteral("; Gesamt: Amplitude ")
+                              + feld(f, "Textampl(2)") + QStringLiteral(", Winkel ") + feld(f, "Textwinkel(2)"));
+    QTest::keyClick(zeiger, Qt::Key_Space);
+    QVERIFY(angesagt(f).startsWith(QStringLiteral("grüner Zeiger: Amplitude ")));
+
+    f.findChild<QAction *>(QStringLiteral("menuaufgaben"))->trigger();
+    QCOMPARE(QApplication::focusWidget(), w(f, "Commandaufgabe(0)"));
+    QTest::keyClick(w(f, "Commandaufgabe(0)"), Qt::Key_Return);
+    QCOMPARE(angesagt(f), QStringLiteral("Stellen Sie für den grünen Zeitverlauf folgende Zeitfunktion ein: "
+                                         "f(t) = 7*cos(439,6*(t/s)+0°)"));
+    QCOMPARE(QApplication::focusWidget(), zeiger);
+    // The task text stays readable in the panel, as a text.
+    QAccessibleInterface *aufgabe = QAccessible::queryAccessibleInterface(w(f, "Labelaufgabe"));
+    QCOMPARE(aufgabe->textInterface()->text(0, -1),
+             QStringLiteral("Stellen Sie für den grünen Zeitverlauf folgende Zeitfunktion ein:\n"
+                            "f(t) = 7*cos(439,6*(t/s)+0°)"));
+    w(f, "Commandaufgabe(1)")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w(f, "Commandaufgabe(1)"), Qt::Key_Space);
+    QCOMPARE(angesagt(f), QStringLiteral("Geben Sie für den grünen Zeitverlauf Amplitude, Phase und Frequenz ein!"));
+    QCOMPARE(QApplication::focusWidget(), w(f, "Picture1"));
+}
+
+// During a drag with the mouse nothing is spoken; its end speaks once.
+void TestZugang::ansageErstNachDemZiehen()
+{
+    Formzivor f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    const QPoint griff = w(f, "Label1(0)")->mapTo(&f, QPoint(2, 2));
+    QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, griff);
+    for (int i = 1; i <= 5; ++i)
+        QTest::mouseMove(f.windowHandle(), griff + QPoint(-6 * i, 4 * i));
+    QVERIFY(feld(f, "Textampl(0)") != QStringLiteral("10"));
+    QCOMPARE(angesagt(f), QString());
+    QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, griff + QPoint(-30, 20));
+    QCOMPARE(angesagt(f), QStringLiteral("Amplitude ") + feld(f, "Textampl(0)") + QStringLiteral(", Winkel ")
+                              + feld(f, "Textwinkel(0)"));
+    QCOMPARE(f.findChildren<QWidget *>(QStringLiteral("Ansage")).size(), 1);
+}
+
+// The slider offers the frequency it sets, in whole hertz (halves to even), not its position.
+void TestZugang::reglerBietetDieFrequenz_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("hertz");
+    QTest::newRow("links") << 800 << 100;
+    QTest::newRow("62,5 Hz") << 1280 << 62;
+    QTest::newRow("Start") << 1600 << 50;
+    QTest::newRow("47,06 Hz") << 1700 << 47;
+    QTest::newRow("rechts") << 3200 << 25;
+}
+
+void TestZugang::reglerBietetDieFrequenz()
+{
+    QFETCH(int, position);
+    QFETCH(int, hertz);
+    Formzivor f;
+    auto *regler = f.findChild<QScrollBar *>(QStringLiteral("HScroll3"));
+    regler->setValue(position);
+    QAccessibleInterface *zugang = QAccessible::queryAccessibleInterface(regler);
+    QCOMPARE(zugang->role(), QAccessible::Slider);
+    QAccessibleValueInterface *wert = zugang->valueInterface();
+    QVERIFY(wert != nullptr);
+    QCOMPARE(wert->currentValue().toInt(), hertz);
+    QCOMPARE(wert->minimumValue().toInt(), 25);
+    QCOMPARE(wert->maximumValue().toInt(), 100);
+    QCOMPARE(zugang->text(QAccessible::Value), QString::number(hertz) + QStringLiteral(" Hz"));
+    // A tool that sets 40 Hz puts the slider at 80000 / 40.
+    wert->setCurrentValue(40);
+    QCOMPARE(regler->value(), 2000);
+    QCOMPARE(feld(f, "Textf"), QStringLiteral("40"));
+}
+
+// While a screen reader listens to the keys, Qt delivers each key again after the reader has
+// seen it, sometimes late; a copy of Alt arriving after Alt+A has run its entry must not leave
+// the focus on the menu bar when Alt is released.
+void TestZugang::altMitBuchstabeLaesstDenFokusStehen()
+{
+    Formzivor f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QTest::keyPress(f.windowHandle(), Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyPress(f.windowHandle(), Qt::Key_A, Qt::AltModifier);
+    QVERIFY(w(f, "Frame1")->isVisible());
+    QWidget *ziel = QApplication::focusWidget();
+    QCOMPARE(ziel, w(f, "Commandaufgabe(0)"));
+    QTest::keyRelease(f.windowHandle(), Qt::Key_A, Qt::AltModifier);
+    // The copy of the Alt press, as the screen reader's answer brings it: late, without a time.
+    QCoreApplication::postEvent(f.windowHandle(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier));
+    QCoreApplication::processEvents();
+    QTest::keyRelease(f.windowHandle(), Qt::Key_Alt, Qt::NoModifier);
+    QCOMPARE(QApplication::focusWidget(), ziel);
+    QVERIFY(f.menuBar()->activeAction() == nullptr);
+    // Alt pressed and released alone still moves the keyboard into the bar.
+    QTest::keyPress(f.windowHandle(), Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(f.windowHandle(), Qt::Key_Alt, Qt::NoModifier);
+    QVERIFY(f.menuBar()->activeAction() != nullptr);
+}
+
+// A hidden control is not offered to screen readers; once shown it is.
+void TestZugang::verborgenesWirdErstGezeigtAngeboten()
+{
+    Formzivor f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QAccessibleInterface *klient = QAccessible::queryAccessibleInterface(f.centralWidget());
+    const auto angeboten = [&](const char *name) {
+        for (int i = 0; i < klient->childCount(); ++i)
+            if (klient->child(i)->object() == w(f, name))
+                return true;
+        return false;
+    };
+    QVERIFY(angeboten("Textampl(0)"));
+    QVERIFY(!angeboten("Textampl(1)"));
+    QVERIFY(!angeboten("Frame1"));
+    f.findChild<QCheckBox *>(QStringLiteral("Checklinie(1)"))->click();
+    f.findChild<QAction *>(QStringLiteral("menuaufgaben"))->trigger();
+    QVERIFY(angeboten("Textampl(1)"));
+    QVERIFY(angeboten("Frame1"));
+    QAccessibleInterface *panel = QAccessible::queryAccessibleInterface(w(f, "Frame1"));
+    QCOMPARE(panel->indexOfChild(QAccessible::queryAccessibleInterface(w(f, "Labelaufgabe"))) >= 0, true);
+    QCOMPARE(panel->indexOfChild(QAccessible::queryAccessibleInterface(w(f, "Commandaufgabe(4)"))), -1);
 }
 
 void TestZugang::scharfImBildDoppelterPixeldichte_data()
