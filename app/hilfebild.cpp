@@ -69,12 +69,18 @@ const Lesetext &Hilfebild::lesetext() const
 void Hilfebild::setzeSchreibmarke(int offset)
 {
     const int neu = std::clamp(offset, 0, static_cast<int>(lesetext().text.size()));
+    emit zeigeBereich(lesetext().zeilenband(neu));
+    if (neu == m_schreibmarke)
+        return;
     if (hasFocus())
         update(schreibmarkenRechteck());
     m_schreibmarke = neu;
     if (hasFocus())
         update(schreibmarkenRechteck());
-    emit zeigeBereich(lesetext().zeilenband(neu));
+    // Screen readers follow the caret, whoever moved it (a key, or the reader itself while it
+    // reads the page aloud).
+    QAccessibleTextCursorEvent ereignis(this, m_schreibmarke);
+    QAccessible::updateAccessibility(&ereignis);
 }
 
 QRect Hilfebild::schreibmarkenRechteck() const
@@ -108,10 +114,7 @@ void Hilfebild::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
-    ziel = std::clamp(ziel, 0, letzte);
-    setzeSchreibmarke(anfaenge[ziel]);
-    QAccessibleTextCursorEvent ereignis(this, m_schreibmarke);
-    QAccessible::updateAccessibility(&ereignis);
+    setzeSchreibmarke(anfaenge[std::clamp(ziel, 0, letzte)]);
 }
 
 void Hilfebild::focusInEvent(QFocusEvent *event)

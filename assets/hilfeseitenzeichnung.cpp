@@ -495,20 +495,16 @@ Lesetext hilfeseitenLesetext()
         lesetext.zeichen << QRectF(zeile.right(), zeile.top(), 0.0, zeile.height());
     };
     QRectF vorige;
-    int letzteZeile = -1;
+    bool ersteZeile = true;
     for (const Textzeile &z : textzeilen) {
         const bool istTitel = z.art == Zeilenart::Titel;
         const Schrift &s = istTitel ? titel : normal;
         const QRectF band(0.0, z.y / twipsProPixel, 0.0, (istTitel ? titelZeile : zeilenabstand) / twipsProPixel);
-        if (letzteZeile >= 0) {
+        // The page's empty lines are left out: a screen reader reading the page aloud can stall
+        // on an utterance with nothing to say.
+        if (!ersteZeile)
             umbruch(vorige);
-            // More than one line's distance from the line before: the page leaves space there,
-            // read as one empty line standing in that space.
-            if (z.y - letzteZeile > 1.5 * zeilenabstand) {
-                const QRectF leer(0.0, vorige.bottom(), 0.0, band.top() - vorige.bottom());
-                umbruch(leer);
-            }
-        }
+        ersteZeile = false;
         const QString zeile = QString::fromUtf8(z.text);
         double links = 0.0;
         for (qsizetype i = 0; i < zeile.size(); ++i) {
@@ -530,7 +526,6 @@ Lesetext hilfeseitenLesetext()
             ende = QRectF(QPointF(0.0, band.top()), QPointF(kasten.right(), band.bottom()));
         }
         vorige = ende;
-        letzteZeile = z.y;
     }
     return lesetext;
 }

@@ -17,9 +17,9 @@ inline constexpr int hilfeseiteHoehe = 946;
 // Lines and pictures that lie wholly outside the painter's clip are skipped.
 void zeichneHilfeseite(QPainter &p);
 
-// The page's whole text for reading aloud: its lines in reading order, one per line, an
-// empty line where the page leaves space, the formula written out and a short description
-// of each of the two pictures.
+// The page's whole text for reading aloud: its lines in reading order, one per line (the
+// page's empty lines left out), the formula written out and a short description of each of
+// the two pictures.
 QString hilfeseitenText();
 
 // The same text with the place of every character on the page, in the page's pixels; the

@@ -7,6 +7,9 @@ pakete="cmake make g++ qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation font
 # The tests on a real X display: Xvfb, the openbox window manager, X input and properties,
 # and the accessibility bus with a client library.
 pakete="$pakete xvfb xauth openbox xdotool x11-utils dbus at-spi2-core python3-pyatspi"
+# What a screen reader speaks: Orca with speech-dispatcher and espeak-ng, and the locale sources
+# for a German locale of the test's own.
+pakete="$pakete orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng locales"
 if [ "${1:-}" = run ]; then
   pakete="$pakete xvfb xauth imagemagick"
 fi

@@ -104,10 +104,10 @@ private slots:
             zuletzt = stelle;
         }
         QCOMPARE(zeilen.last(), folge.last());
-        // The formula is on its line, written out; an empty line separates the paragraphs.
+        // The formula is on its line, written out; no empty lines, on which reading aloud can stall.
         QVERIFY(zeilen.contains(QStringLiteral("Mathematische Formulierung : U(t) = 10 · sin(ω · t + 45°)")));
-        QCOMPARE(zeilen.at(zeilen.indexOf(folge.at(4)) - 1), QString());
-        QVERIFY(zeilen.size() > 30 && zeilen.size() < 45);
+        QVERIFY(!zeilen.contains(QString()));
+        QCOMPARE(zeilen.size(), 26); // the page's lines with text
         // A document in a dialog, read first; the scroll bar has a name.
         QCOMPARE(seitenzugang->role(), QAccessible::Document);
         QCOMPARE(QAccessible::queryAccessibleInterface(&w)->role(), QAccessible::Dialog);

@@ -1,0 +1,345 @@
+#!/usr/bin/python3
+# What a blind learner hears: the screen reader Orca, speaking through speech-dispatcher and
+# espeak-ng with its sound sent to a null device, listens while real keys (xdotool) drive the
+# program through a keyboard-only session. What Orca spoke is read from its debug log (the
+# lines "SPEECH OUTPUT: ..." and, for reading a whole page, "SPEECH DISPATCHER: Speaking ...");
+# the fields the words must match are read over the accessibility bus.
+#
+# Run by mit_bildschirm.sh --bus:  orca_sitzung.py <program> <Qt version>
+# Fails loudly when Orca, speech-dispatcher or the German locale cannot be set up.
+import html
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+
+programm = sys.argv[1]
+qt_version = tuple(int(t) for t in sys.argv[2].split("."))
+fehler = []
+
+
+def pruefe(bedingung, text):
+    if not bedingung:
+        fehler.append(text)
+        print("FAIL: " + text, flush=True)
+    return bedingung
+
+
+def abbruch(text):
+    print("FAIL: " + text, flush=True)
+    sys.exit(1)
+
+
+ordner = tempfile.mkdtemp(prefix="zivor-orca.")
+protokoll = os.path.join(ordner, "orca.log")
+
+# A German locale of the test's own, independent of the machine's generated locales.
+locales = os.path.join(ordner, "locale")
+os.makedirs(locales)
+ergebnis = subprocess.run(["localedef", "-i", "de_DE", "-f", "UTF-8", os.path.join(locales, "de_DE.UTF-8")],
+                          capture_output=True, text=True)
+if not os.path.isdir(os.path.join(locales, "de_DE.UTF-8")):
+    abbruch("localedef could not make de_DE.UTF-8 (package locales): " + ergebnis.stderr)
+umgebung = dict(os.environ, LOCPATH=locales, LANG="de_DE.UTF-8", LC_ALL="de_DE.UTF-8", LANGUAGE="de",
+                XDG_CONFIG_HOME=os.path.join(ordner, "config"), HOME=ordner)
+
+# speech-dispatcher with espeak-ng, German, its sound going to ALSA's null device.
+sprachdienst = os.path.join(ordner, "config", "speech-dispatcher")
+os.makedirs(sprachdienst)
+with open(os.path.join(sprachdienst, "speechd.conf"), "w") as f:
+    f.write('AudioOutputMethod "alsa"\nAudioALSADevice "null"\nDefaultModule espeak-ng\n'
+            'DefaultLanguage "de"\nAddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"\n')
+prozesse = []
+
+
+def starte(befehl, **argumente):
+    argumente.setdefault("env", umgebung)
+    p = subprocess.Popen(befehl, **argumente)
+    prozesse.append(p)
+    return p
+
+
+for befehl in ("orca", "speech-dispatcher", "localedef", "xdotool"):
+    if shutil.which(befehl) is None:
+        abbruch("%s is missing" % befehl)
+dienst = starte(["speech-dispatcher", "-s", "-t", "0", "-C", sprachdienst, "-L", ordner],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+# Orca writes its debug log through a buffered file; opened line-buffered, every line lands at
+# once and can be read while Orca runs.
+ZEILENWEISE = """
+import builtins, runpy, sys
+_open = builtins.open
+ziel = sys.argv[sys.argv.index("--debug-file") + 1]
+def zeilenweise(datei, modus="r", *a, **k):
+    if datei == ziel and "w" in modus:
+        k["buffering"] = 1
+    return _open(datei, modus, *a, **k)
+builtins.open = zeilenweise
+sys.argv[0] = "/usr/bin/orca"
+runpy.run_path("/usr/bin/orca", run_name="__main__")
+"""
+orca = starte(["/usr/bin/python3", "-c", ZEILENWEISE, "--debug", "--debug-file", protokoll,
+               "-u", os.path.join(ordner, "einstellungen")], cwd=ordner,
+              stdout=subprocess.DEVNULL, stderr=open(os.path.join(ordner, "orca.err"), "w"))
+
+AUSGABE = re.compile(r"SPEECH OUTPUT: '(.*?)'\s?\[?\{[^\n]*\}\]?$|SPEECH DISPATCHER: Speaking '<speak>(.*?)</speak>'",
+                     re.S | re.M)
+
+
+def gesprochen():
+    """What Orca has spoken so far, one entry an utterance, in order; say-all's chunks (which
+    go to speech-dispatcher without a line of their own) marked with a leading '»'."""
+    try:
+        with open(protokoll, encoding="utf-8", errors="replace") as f:
+            inhalt = f.read()
+    except FileNotFoundError:
+        return []
+    liste = []
+    for treffer in AUSGABE.finditer(inhalt):
+        if treffer.group(1) is not None:
+            liste.append(treffer.group(1))
+        else:
+            liste.append("»" + html.unescape(re.sub(r"<[^>]*>", "", treffer.group(2))))
+    return liste
+
+
+def gesagt_seit(stand):
+    return [t for t in gesprochen()[stand:] if not t.startswith("»")]
+
+
+def warte_auf(bedingung, stand, sekunden=15.0, nur_gesagt=True):
+    """The first utterance after stand for which bedingung holds, or None after the time."""
+    ende = time.monotonic() + sekunden
+    while time.monotonic() < ende:
+        liste = gesprochen()[stand:]
+        for t in liste:
+            if nur_gesagt and t.startswith("»"):
+                continue
+            if bedingung(t):
+                return t
+        time.sleep(0.1)
+    return None
+
+
+def taste(*tasten):
+    stand = len(gesprochen())
+    subprocess.run(["xdotool", "key", "--delay", "150", *tasten], check=True, env=umgebung)
+    return stand
+
+
+def knoten(wurzel):
+    yield wurzel
+    for i in range(wurzel.childCount):
+        kind = wurzel.getChildAtIndex(i)
+        if kind is not None:
+            yield from knoten(kind)
+
+
+def finde(wurzel, name, rolle=None):
+    for k in knoten(wurzel):
+        if k.name == name and (rolle is None or k.getRoleName() == rolle):
+            return k
+    return None
+
+
+def warte(bedingung, sekunden=10.0):
+    ende = time.monotonic() + sekunden
+    while time.monotonic() < ende:
+        try:
+            wert = bedingung()
+        except Exception:  # the tree changes while it is read
+            wert = None
+        if wert:
+            return wert
+        time.sleep(0.1)
+    return None
+
+
+def text(objekt):
+    t = objekt.queryText()
+    return t.getText(0, t.characterCount)
+
+
+def fokus(wurzel):
+    for k in knoten(wurzel):
+        if k.getState().contains(pyatspi.STATE_FOCUSED):
+            return k
+    return None
+
+
+def hoere(was, stand, erwartet, sekunden=15.0):
+    """Checks that Orca said exactly erwartet after stand."""
+    gehoert = warte_auf(lambda t: t.rstrip(".") == erwartet.rstrip("."), stand, sekunden)
+    return pruefe(gehoert is not None, "%s: expected to hear %r, heard %r" % (was, erwartet, gesagt_seit(stand)))
+
+
+def hoere_enthalten(was, stand, teil, sekunden=15.0):
+    gehoert = warte_auf(lambda t: teil in t, stand, sekunden)
+    pruefe(gehoert is not None, "%s: expected to hear %r in %r" % (was, teil, gesagt_seit(stand)))
+    return gehoert
+
+
+zivor = None
+try:
+    if warte_auf(lambda t: "Bildschirmleser an" in t, 0, 30) is None:
+        with open(os.path.join(ordner, "orca.err")) as f:
+            print(f.read())
+        abbruch("Orca did not start and speak (dispatcher running: %s)" % (dienst.poll() is None))
+
+    # The program as a learner starts it: nothing tells Qt about the screen reader but Orca itself.
+    stand = len(gesprochen())
+    zivor = starte([programm], env=dict(umgebung, QT_QPA_PLATFORM="xcb"))
+    hoere_enthalten("start", stand, "Zeitdiagramm", 30)
+    desktop = pyatspi.Registry.getDesktop(0)
+    app = warte(lambda: next((desktop.getChildAtIndex(i) for i in range(desktop.childCount)
+                              if desktop.getChildAtIndex(i).name == "Zivor"), None), 20)
+    if app is None:
+        abbruch("the program did not appear on the accessibility bus")
+    fenster = warte(lambda: finde(app, "KAVO- Zeitfunktion und Bildebene", "frame"))
+
+    def feld(name):
+        # Looked up each time: a field that is hidden is not on the bus.
+        gefunden = warte(lambda: finde(fenster, name, "text"))
+        return text(gefunden) if gefunden is not None else None
+
+    def werte(kurve):
+        return "Amplitude %s, Winkel %s" % (feld("Amplitude " + kurve), feld("Winkel in Grad " + kurve))
+
+    # A Tab round to the phasor diagram; each key step speaks the moved tip's fields.
+    hoere_enthalten("Tab to the slider", taste("Tab"), "Frequenzregler")
+    hoere_enthalten("Tab to the phasor diagram", taste("Tab"), "Zeigerdiagramm")
+    for schritt in ("Right", "shift+Up", "Left"):
+        stand = taste(schritt)
+        gehoert = warte_auf(lambda t: t.startswith("Amplitude "), stand)
+        pruefe(gehoert is not None and gehoert.rstrip(".") == werte("Funktion 1"),
+               "%s: heard %r, the fields show %r" % (schritt, gehoert, werte("Funktion 1")))
+    hoere("Space, one tip shown", taste("space"), "grüner Zeiger: " + werte("Funktion 1"))
+
+    # With "Gesamt:" (and so "Funktion 2") shown, Space marks the red tip and a step speaks the
+    # red phasor and the sum.
+    hoere_enthalten("Tab to 'Gesamt:'", taste("Tab", "Tab", "Tab"), "Gesamt anzeigen")
+    taste("space")
+    hoere_enthalten("back to the phasor diagram", taste("shift+Tab", "shift+Tab", "shift+Tab"), "Zeigerdiagramm")
+    hoere("Space, red tip", taste("space"), "roter Zeiger: Amplitude 10, Winkel -45°")
+    stand = taste("Down")
+    gehoert = warte_auf(lambda t: t.startswith("Amplitude "), stand)
+    erwartet = werte("Funktion 2") + "; Gesamt: " + werte("Gesamt")
+    pruefe(gehoert is not None and gehoert.rstrip(".") == erwartet,
+           "red step with the sum: heard %r, expected %r" % (gehoert, erwartet))
+
+    # The slider speaks the frequency it sets.
+    hoere_enthalten("back to the slider", taste("shift+Tab"), "Frequenzregler")
+    for _ in range(2):
+        stand = taste("Next")
+        warte(lambda: feld("Frequenz in Hz") != "50")
+        hz = feld("Frequenz in Hz")
+        erwartet = hz + " Hz" if qt_version >= (6, 8) else hz
+        hoere("slider step to %s Hz" % hz, stand, erwartet)
+
+    # The exercises: the panel takes the focus, a task speaks its text, and the text can be found
+    # again by reviewing the screen.
+    hoere_enthalten("Alt+A", taste("alt+a"), "Aufgabe 1 stellen")
+    stand = taste("Return")
+    aufgabe = warte(lambda: next((k for k in knoten(fenster) if k.getRoleName() == "label"
+                                  and k.name.startswith("Stellen Sie")), None))
+    pruefe(aufgabe is not None, "no task text in the panel")
+    if aufgabe is not None:
+        hoere("task 1", stand, aufgabe.name.replace("\n", " "))
+        stand = taste("KP_Up")
+        gefunden = None
+        for _ in range(14):
+            gefunden = warte_auf(lambda t: "Stellen Sie" in t and "f(t) =" in t, stand, 1.5)
+            if gefunden:
+                break
+            stand = taste("KP_Prior")
+        pruefe(gefunden is not None, "flat review did not reach the task text: %r" % gesagt_seit(stand))
+    hoere_enthalten("Tab to 'Lösung'", taste("Tab"), "Lösung bewerten")
+    hoere_enthalten("the evaluation", taste("Return"), "Bewertung")
+    taste("Return")
+    stand = len(gesprochen())
+    for _ in range(8):
+        if warte_auf(lambda t: "Aufgabe 2 stellen" in t, stand, 1.5):
+            break
+        stand = taste("Tab")
+    hoere("task 2", taste("Return"), "Geben Sie für den grünen Zeitverlauf Amplitude, Phase und Frequenz ein!")
+
+    # The help page: read whole with say-all, then line by line.
+    stand = taste("alt+h")
+    hoere_enthalten("Alt+H", stand, "Hilfe zur Aufgabe")
+    hoere_enthalten("the page first", stand, "Hilfeseite")
+    hilfe = warte(lambda: finde(app, 'Hilfe zur Aufgabe "komplexe Ebene"', "dialog"))
+    seite = warte(lambda: finde(hilfe, "Hilfeseite")) if hilfe else None
+    if pruefe(seite is not None, "no help page on the bus"):
+        zeilen = text(seite).split("\n")
+        stand = taste("KP_Add")
+        letzte = zeilen[-1].split()[0:3]
+        ende = warte_auf(lambda t: t.startswith("»") and t[1:].split()[0:3] == letzte, stand, 90, False)
+        pruefe(ende is not None, "say-all did not reach the last line")
+        # Every line is read, in the page's order (Orca reads sentence by sentence and speaks
+        # some signs by name, so the lines are found by their first words).
+        def woerter(t):
+            return re.findall(r"\w+", t)
+        vorgelesen = woerter(" ".join(t[1:] for t in gesprochen()[stand:] if t.startswith("»")))
+        stelle = 0
+        for zeile in zeilen:
+            anfang = woerter(zeile)[0:4]
+            while stelle < len(vorgelesen) and vorgelesen[stelle:stelle + len(anfang)] != anfang:
+                stelle += 1
+            if not pruefe(stelle < len(vorgelesen), "say-all skipped the line %r" % zeile):
+                break
+        time.sleep(2)
+        # Ctrl+Home goes to the start; Orca speaks its first letter or its first line.
+        stand = taste("ctrl+Home")
+        pruefe(warte_auf(lambda t: t.strip() and zeilen[0].startswith(t.strip().rstrip(".")), stand) is not None,
+               "Ctrl+Home: heard %r" % gesagt_seit(stand))
+        lage = hilfe.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        t = seite.queryText()
+        for nummer in (1, 2, 3):
+            hoere("Down to line %d" % nummer, taste("Down"), zeilen[nummer])
+            _, y, _, h = t.getCharacterExtents(t.caretOffset, pyatspi.DESKTOP_COORDS)
+            pruefe(lage.y <= y and y + h <= lage.y + lage.height, "line %d is not in view" % nummer)
+    hoere_enthalten("Alt+F4 closes the help", taste("alt+F4"), "KAVO- Zeitfunktion und Bildebene")
+
+    # Alt with a letter never leaves the keyboard on the menu bar.
+    menuepunkte = [k for k in knoten(fenster) if k.getRoleName() == "menu item"]
+    pruefe(len(menuepunkte) == 3, "menu items: %r" % [k.name for k in menuepunkte])
+    for runde in range(20):
+        stand = taste("alt+a")
+        time.sleep(0.4)
+        stand_hilfe = taste("alt+h")
+        hoere_enthalten("round %d: Alt+H" % runde, stand_hilfe, "Hilfe zur Aufgabe")
+        hoere_enthalten("round %d: Alt+F4" % runde, taste("alt+F4"), "KAVO- Zeitfunktion und Bildebene")
+        time.sleep(0.4)
+        im_menue = [k.name for k in menuepunkte if k.getState().contains(pyatspi.STATE_FOCUSED)
+                    or k.getState().contains(pyatspi.STATE_SELECTED)]
+        gesagt = [g.rstrip(".") for g in gesagt_seit(stand)]
+        if not pruefe(not im_menue and not any(g in ("Beenden", "Hilfe", "Aufgaben ausgegraut") for g in gesagt),
+                      "round %d: the focus went to the menu bar %r, heard %r" % (runde, im_menue, gesagt)):
+            break
+
+    taste("alt+b")
+    pruefe(warte(lambda: zivor.poll() is not None, 10) is not None, "Alt+B did not end the program")
+finally:
+    for p in reversed(prozesse):
+        if p.poll() is None:
+            p.terminate()
+            try:
+                p.wait(10)
+            except subprocess.TimeoutExpired:
+                p.kill()
+    if fehler:
+        ziel = os.environ.get("ZIVOR_ORCA_PROTOKOLL")
+        if ziel:
+            shutil.copy(protokoll, ziel)
+    shutil.rmtree(ordner, ignore_errors=True)
+
+if fehler:
+    print("%d checks failed" % len(fehler))
+    sys.exit(1)
+print("all checks passed")
