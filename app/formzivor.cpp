@@ -24,6 +24,7 @@
 #include "model/sprechtexte.h"
 #include "model/umrechnung.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontMetricsF>
@@ -690,6 +691,8 @@ void Formzivor::menuaufgaben_Click()
 
 void Formzivor::menuhilfe_Click()
 {
+    // A disabled window loses its focus; the control that had it gets it back afterwards.
+    m_fokusVorHilfe = QApplication::focusWidget();
     setEnabled(false);
     m_hilfe = new frmzivorhilfe(this);
     m_hilfe->show();
@@ -718,6 +721,11 @@ void Formzivor::changeEvent(QEvent *event)
         && m_hilfe->isVisible()) {
         m_hilfe->raise();
         m_hilfe->activateWindow();
+    }
+    if (event->type() == QEvent::EnabledChange && isEnabled() && m_fokusVorHilfe != nullptr
+        && m_fokusVorHilfe->isVisible() && m_fokusVorHilfe->isEnabled()) {
+        m_fokusVorHilfe->setFocus(Qt::OtherFocusReason);
+        m_fokusVorHilfe = nullptr;
     }
     QMainWindow::changeEvent(event);
 }

@@ -127,6 +127,8 @@ private:
     Ansage *m_ansage = nullptr;
     // The open help window; while it is open the main window is disabled.
     QPointer<frmzivorhilfe> m_hilfe;
+    // The control that had the keyboard focus when the help window was opened.
+    QPointer<QWidget> m_fokusVorHilfe;
     // From the set-up of task 2 until the panel's "Beenden": the time diagram shows a curve
     // whose values the learner has to find, so its description does not name them.
     bool m_zielkurveVerdeckt = false;

@@ -1,12 +1,31 @@
 #include "app/menueleiste.h"
 
+#include <QAction>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QShortcutEvent>
 
 namespace zivor {
 
 Menueleiste::Menueleiste(QWidget *parent)
     : QMenuBar(parent)
 {
+}
+
+bool Menueleiste::event(QEvent *ereignis)
+{
+    // Alt with an entry's access key runs that entry at once.
+    if (ereignis->type() == QEvent::Shortcut) {
+        const QKeySequence taste = static_cast<QShortcutEvent *>(ereignis)->key();
+        for (QAction *eintrag : actions()) {
+            if (eintrag->menu() == nullptr && QKeySequence::mnemonic(eintrag->text()) == taste) {
+                if (eintrag->isEnabled() && eintrag->isVisible())
+                    eintrag->trigger();
+                return true;
+            }
+        }
+    }
+    return QMenuBar::event(ereignis);
 }
 
 bool Menueleiste::eventFilter(QObject *objekt, QEvent *ereignis)

@@ -1,7 +1,8 @@
 #pragma once
 // The main window's menu bar. Alt pressed and released alone still moves the keyboard into the
 // bar; Alt with a letter runs the entry and leaves the focus where it was, also while a screen
-// reader looks at every key first.
+// reader looks at every key first, and without lighting up the entry in the bar, which a
+// screen reader would take for a move of the focus into the bar.
 
 #include <QMenuBar>
 
@@ -14,6 +15,7 @@ public:
     explicit Menueleiste(QWidget *parent = nullptr);
 
 protected:
+    bool event(QEvent *ereignis) override;
     bool eventFilter(QObject *objekt, QEvent *ereignis) override;
 };
 

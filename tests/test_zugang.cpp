@@ -35,6 +35,7 @@ private slots:
     void reglerBietetDieFrequenz_data();
     void reglerBietetDieFrequenz();
     void altMitBuchstabeLaesstDenFokusStehen();
+    void hilfeGibtDenFokusZurueck();
     void verborgenesWirdErstGezeigtAngeboten();
     void scharfImBildDoppelterPixeldichte_data();
     void scharfImBildDoppelterPixeldichte();
@@ -286,8 +287,13 @@ void TestZugang::altMitBuchstabeLaesstDenFokusStehen()
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     f.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f));
+    // The entry runs without lighting up in the bar, which a screen reader hears as a move of
+    // the focus into the bar.
+    bool leuchtet = false;
+    connect(f.findChild<QAction *>(QStringLiteral("menuaufgaben")), &QAction::hovered, &f, [&] { leuchtet = true; });
     QTest::keyPress(f.windowHandle(), Qt::Key_Alt, Qt::AltModifier);
     QTest::keyPress(f.windowHandle(), Qt::Key_A, Qt::AltModifier);
+    QVERIFY(!leuchtet);
     QVERIFY(w(f, "Frame1")->isVisible());
     QWidget *ziel = QApplication::focusWidget();
     QCOMPARE(ziel, w(f, "Commandaufgabe(0)"));
@@ -302,6 +308,29 @@ void TestZugang::altMitBuchstabeLaesstDenFokusStehen()
     QTest::keyPress(f.windowHandle(), Qt::Key_Alt, Qt::AltModifier);
     QTest::keyRelease(f.windowHandle(), Qt::Key_Alt, Qt::NoModifier);
     QVERIFY(f.menuBar()->activeAction() != nullptr);
+}
+
+// The help window disables the main window, which loses its focus; closed, the focus is back
+// on the control that had it.
+void TestZugang::hilfeGibtDenFokusZurueck()
+{
+    Formzivor f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    w(f, "Checklinie(2)")->setFocus(Qt::TabFocusReason);
+    f.findChild<QAction *>(QStringLiteral("menuhilfe"))->trigger();
+    QWidget *hilfe = nullptr;
+    for (QWidget *fenster : QApplication::topLevelWidgets())
+        if (fenster->objectName() == QLatin1String("frmzivorhilfe"))
+            hilfe = fenster;
+    QVERIFY(hilfe != nullptr);
+    QVERIFY(!w(f, "Checklinie(2)")->hasFocus());
+    hilfe->close();
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QCOMPARE(QApplication::focusWidget(), w(f, "Checklinie(2)"));
 }
 
 // A hidden control is not offered to screen readers; once shown it is.

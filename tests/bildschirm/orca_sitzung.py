@@ -309,17 +309,19 @@ try:
     # Alt with a letter never leaves the keyboard on the menu bar.
     menuepunkte = [k for k in knoten(fenster) if k.getRoleName() == "menu item"]
     pruefe(len(menuepunkte) == 3, "menu items: %r" % [k.name for k in menuepunkte])
+    # The keys come as fast as a practised hand types them: while Orca's answers to Qt lag,
+    # Qt delivers its copies of the keys late.
     for runde in range(20):
-        stand = taste("alt+a")
-        time.sleep(0.4)
-        stand_hilfe = taste("alt+h")
-        hoere_enthalten("round %d: Alt+H" % runde, stand_hilfe, "Hilfe zur Aufgabe")
+        stand = len(gesprochen())
+        subprocess.run(["xdotool", "key", "alt+a", "alt+h"], check=True)
+        hoere_enthalten("round %d: Alt+H" % runde, stand, "Hilfe zur Aufgabe")
         hoere_enthalten("round %d: Alt+F4" % runde, taste("alt+F4"), "KAVO- Zeitfunktion und Bildebene")
         time.sleep(0.4)
         im_menue = [k.name for k in menuepunkte if k.getState().contains(pyatspi.STATE_FOCUSED)
                     or k.getState().contains(pyatspi.STATE_SELECTED)]
         gesagt = [g.rstrip(".") for g in gesagt_seit(stand)]
-        if not pruefe(not im_menue and not any(g in ("Beenden", "Hilfe", "Aufgaben ausgegraut") for g in gesagt),
+        menue = re.compile(r"^(Beenden|Hilfe|Aufgaben)( ausgegraut)?$")
+        if not pruefe(not im_menue and not any(menue.match(g) for g in gesagt),
                       "round %d: the focus went to the menu bar %r, heard %r" % (runde, im_menue, gesagt)):
             break
 
