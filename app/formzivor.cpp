@@ -312,7 +312,8 @@ void Formzivor::baueDiagramme()
         Image2[i] = new Kurvenbild(elementname("Image2", i), kurvenfarbe[i], Picture1);
         Image2[i]->setVisible(i == 0);
     }
-    Picture1->setzeKurven({Image2[0], Image2[2], Image2[1]});
+    Picture1->setzeKurven({Image2[0], Image2[2], Image2[1]}, Image2);
+    connect(Picture1, &Zeitdiagramm::cursorGesetzt, this, [this](const QString &ansage) { m_ansage->sprich(ansage); });
 }
 
 void Formzivor::baueKurvenzeilen()

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -50,6 +51,41 @@ QStringList zustand(Formzivor &f)
     return z;
 }
 
+// What the time diagram's picture of a curve shows at t ms, in amplitude units, worked out from
+// the picture's description: the drawing of four periods (3090 x 2260, a period 768 wide from
+// x = 4, centre line 1125.5, half-height 1120.5, going down first) stretched to Left, Width
+// (80000 / f, whole), Top (10 A) and Height (20 A), with Left = -(500 - shift) / (f / 50).
+std::optional<double> bildwert(float f, float verschiebung, float a, double t)
+{
+    const double w = std::nearbyint(80000.0 / f);
+    const double l = -(500.0f - verschiebung) / static_cast<float>(f / 50.0);
+    const double s = ((20.0 * t - l) * 3090.0 / w - 4.0) / 768.0;
+    if (s < 0.0 || s > 4.0)
+        return std::nullopt;
+    return (10.0 * a - 20.0 * a * (1125.5 + 1120.5 * std::sin(2.0 * M_PI * s)) / 2260.0) / 10.0;
+}
+
+QString einStelle(std::optional<double> v)
+{
+    if (!v)
+        return QStringLiteral("keine Kurve");
+    const QString text = QLocale().toString(*v, 'f', 1);
+    return text == QStringLiteral("-0,0") ? QStringLiteral("0,0") : text;
+}
+
+QString angesagt(Formzivor &f)
+{
+    QWidget *ansage = f.findChild<QWidget *>(QStringLiteral("Ansage"));
+    return ansage != nullptr ? ansage->accessibleName() : QString();
+}
+
+// Time and green value of an announcement "2,5 ms: grün 7,1; ...".
+std::pair<double, double> zeitUndWert(const QString &ansage)
+{
+    const QStringList teile = ansage.split(QStringLiteral(" ms: grün "));
+    return {QLocale().toDouble(teile.value(0)), QLocale().toDouble(teile.value(1).section(QLatin1Char(';'), 0, 0))};
+}
+
 } // namespace
 
 class TestTastatur : public QObject
@@ -62,6 +98,10 @@ private slots:
     void fokusmarkeNurMitFokus();
     void aufgabe2NimmtKeineTasten();
     void rollbalkenZeigenDenFokus();
+    void zeitcursorLiestDieKurven_data();
+    void zeitcursorLiestDieKurven();
+    void zeitcursorSpringtZuKennpunkten();
+    void zeitcursorNurMitFokusGezeichnet();
 };
 
 void TestTastatur::tastenWieMaus_data()
@@ -216,6 +256,142 @@ void TestTastatur::rollbalkenZeigenDenFokus()
         for (const QPoint &p : rand)
             QCOMPARE(QColor(mit.pixel(p)), markiert);
     }
+}
+
+// The cursor of the time diagram: keys move it, and each move speaks the time and the value of
+// every shown curve as its picture shows it there.
+void TestTastatur::zeitcursorLiestDieKurven_data()
+{
+    QTest::addColumn<float>("frequenz");
+    QTest::addColumn<float>("winkel");
+    QTest::addColumn<float>("amplitude");
+    QTest::addColumn<bool>("rotGezeigt");
+    QTest::addColumn<QList<int>>("tasten"); // key codes, with Shift where the modifier bit is set
+    QTest::addColumn<double>("zeit");
+    QTest::addColumn<QString>("zeittext");
+
+    const int shift = Qt::ShiftModifier;
+    QTest::newRow("50 Hz, 45°, zwei feine Schritte") << 50.0f << 45.0f << 10.0f << false
+                                                     << QList<int>{Qt::Key_Right, Qt::Key_Right} << 0.5 << "0,5";
+    QTest::newRow("100 Hz, 0°, drei grobe Schritte") << 100.0f << 0.0f << 5.0f << false
+                                                     << QList<int>{shift | Qt::Key_Right, shift | Qt::Key_Right, shift | Qt::Key_Right}
+                                                     << 7.5 << "7,5";
+    QTest::newRow("25 Hz, -90°, Ende") << 25.0f << -90.0f << 3.0f << false << QList<int>{Qt::Key_End} << 45.0 << "45";
+    QTest::newRow("100 Hz, 90°: hinter der Kurve") << 100.0f << 90.0f << 10.0f << false << QList<int>{Qt::Key_End}
+                                                   << 45.0 << "45";
+    QTest::newRow("70 Hz, -30°, Anfang und zurück") << 70.0f << -30.0f << 7.0f << true
+                                                    << QList<int>{Qt::Key_Home, Qt::Key_Right, Qt::Key_Left, Qt::Key_Left}
+                                                    << -5.0 << "-5";
+    QTest::newRow("40 Hz, 60°, mit Rot") << 40.0f << 60.0f << 4.0f << true
+                                         << QList<int>{Qt::Key_Left, Qt::Key_Left, Qt::Key_Left} << -0.75 << "-0,75";
+}
+
+void TestTastatur::zeitcursorLiestDieKurven()
+{
+    QFETCH(float, frequenz);
+    QFETCH(float, winkel);
+    QFETCH(float, amplitude);
+    QFETCH(bool, rotGezeigt);
+    QFETCH(QList<int>, tasten);
+    QFETCH(double, zeit);
+    QFETCH(QString, zeittext);
+
+    Formzivor f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    if (rotGezeigt)
+        f.findChild<QCheckBox *>(QStringLiteral("Checklinie(1)"))->click();
+    f.frequenz = frequenz;
+    f.verschiebung[0] = -winkel / 0.9f - 200.0f;
+    f.amplitude[0] = amplitude;
+    f.f_frequenzeinst();
+    QWidget *zeitbild = f.findChild<QWidget *>(QStringLiteral("Picture1"));
+    zeitbild->setFocus(Qt::TabFocusReason);
+    for (const int taste : tasten)
+        QTest::keyClick(zeitbild, static_cast<Qt::Key>(taste & ~Qt::KeyboardModifierMask),
+                        Qt::KeyboardModifiers(taste & Qt::KeyboardModifierMask));
+    QString erwartet = zeittext + QStringLiteral(" ms: grün ")
+        + einStelle(bildwert(frequenz, f.verschiebung[0], amplitude, zeit));
+    if (rotGezeigt) // the red curve at its start values: amplitude 10, shift -150
+        erwartet += QStringLiteral("; rot ") + einStelle(bildwert(frequenz, -150.0f, 10.0f, zeit));
+    QCOMPARE(angesagt(f), erwartet);
+    // The cursor only reads: the curves are as they were.
+    QCOMPARE(f.frequenz, frequenz);
+    QCOMPARE(f.amplitude[0], amplitude);
+}
+
+// Ctrl+Right goes from mark to mark of the first shown curve: zero crossing, extreme, zero
+// crossing, the other extreme; a period of the picture (994 / f ms) holds four of them, and
+// a maximum of a curve of phase phi stands at (-5 - 994 phi / 360) / f ms.
+void TestTastatur::zeitcursorSpringtZuKennpunkten()
+{
+    Formzivor f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.frequenz = 70.0f;
+    f.verschiebung[0] = -30.0f / 0.9f - 200.0f;
+    f.amplitude[0] = 7.0f;
+    f.f_frequenzeinst();
+    QWidget *zeitbild = f.findChild<QWidget *>(QStringLiteral("Picture1"));
+    zeitbild->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(zeitbild, Qt::Key_Home);
+    QList<std::pair<double, double>> punkte;
+    for (int i = 0; i < 9; ++i) {
+        QTest::keyClick(zeitbild, Qt::Key_Right, Qt::ControlModifier);
+        punkte << zeitUndWert(angesagt(f));
+    }
+    const double periode = std::nearbyint(80000.0 / 70.0) * 768.0 / 3090.0 / 20.0;
+    double maximum = 100.0;
+    for (int i = 0; i < punkte.size(); ++i) {
+        const bool extrem = std::fabs(punkte[i].second) > 6.8;
+        QVERIFY2(extrem || std::fabs(punkte[i].second) < 0.05, qPrintable(angesagt(f)));
+        if (i > 0) {
+            QVERIFY((std::fabs(punkte[i - 1].second) > 6.8) != extrem);
+            // a quarter period apart, give or take the spoken hundredths and the drawn wave's
+            // crossings lying 0.06 % of a period off its centre line
+            QVERIFY(std::fabs(punkte[i].first - punkte[i - 1].first - periode / 4.0) < 0.03);
+        }
+        if (extrem && punkte[i].second > 0.0 && std::fabs(punkte[i].first) < std::fabs(maximum))
+            maximum = punkte[i].first;
+    }
+    QVERIFY(std::fabs(maximum - (-5.0 - 994.0 * 30.0 / 360.0) / 70.0) < 0.02);
+    // Ctrl+Left goes back to the mark before.
+    QTest::keyClick(zeitbild, Qt::Key_Left, Qt::ControlModifier);
+    QCOMPARE(zeitUndWert(angesagt(f)).first, punkte[punkte.size() - 2].first);
+}
+
+// The cursor is drawn while the time diagram has the focus, and the diagram looks as before
+// without it.
+void TestTastatur::zeitcursorNurMitFokusGezeichnet()
+{
+    Formzivor f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QWidget *zeitbild = f.findChild<QWidget *>(QStringLiteral("Picture1"));
+    f.findChild<QWidget *>(QStringLiteral("Checklinie(0)"))->setFocus(Qt::TabFocusReason);
+    const QImage ohne = zeitbild->grab().toImage();
+    zeitbild->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < 40; ++i) // to 10 ms: x = 200, the grid line for 10 ms lies beside it
+        QTest::keyClick(zeitbild, Qt::Key_Right);
+    const QImage mit = zeitbild->grab().toImage();
+    // x = 200 is pixel (200 + 100) * 6.12 / 15 = 122.4 of the inner area, 2 px inside the border.
+    const int spalte = 124;
+    const auto dunkel = [](QRgb c) { return qRed(c) < 90 && qGreen(c) < 90 && qBlue(c) < 90; };
+    int dunkleOhne = 0;
+    int dunkleMit = 0;
+    for (int y = 10; y < zeitbild->height() - 10; ++y) {
+        dunkleOhne += dunkel(ohne.pixel(spalte, y)) ? 1 : 0;
+        dunkleMit += dunkel(mit.pixel(spalte, y)) ? 1 : 0;
+    }
+    QVERIFY2(dunkleOhne < 40, qPrintable(QString::number(dunkleOhne))); // the curve and the axis cross it
+    QVERIFY2(dunkleMit > zeitbild->height() - 40, qPrintable(QString::number(dunkleMit)));
+    // The mark on the green curve: at 10 ms it shows A cos(360° / 2 + 45°) = -7.1, 99.5 pixels of
+    // the inner area below the axis' 100 pixels from the top.
+    const std::optional<double> wert = bildwert(50.0f, -250.0f, 10.0f, 10.0);
+    const int zeile = static_cast<int>(std::floor((100.0 - *wert * 10.0) * 28.95 / 15.0)) + 2;
+    QVERIFY(dunkel(mit.pixel(spalte - 2, zeile)) && dunkel(mit.pixel(spalte + 2, zeile)));
+    f.findChild<QWidget *>(QStringLiteral("Checklinie(0)"))->setFocus(Qt::TabFocusReason);
+    QCOMPARE(zeitbild->grab().toImage(), ohne);
 }
 
 QTEST_MAIN(TestTastatur)

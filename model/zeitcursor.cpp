@@ -1,0 +1,102 @@
+#include "model/zeitcursor.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace zivor {
+namespace {
+
+// The curve drawing, in its own units: 3090 x 2260, four periods from x = 4 to 3076 (768 a
+// period), centre line at 1125.5 and half-height 1120.5, going down first.
+constexpr double bildBreite = 3090.0;
+constexpr double bildHoehe = 2260.0;
+constexpr double anfang = 4.0;
+constexpr double periode = 768.0;
+constexpr double mitte = 1125.5;
+constexpr double halbeHoehe = 1120.5;
+constexpr double perioden = 4.0;
+constexpr double einheitenJeMs = 20.0;
+constexpr double einheitenJeAmplitude = 10.0;
+
+// Periods counted from the picture's left end at the diagram x, and back.
+double periodenBei(const Kurvenplatz &bild, double x)
+{
+    return ((x - bild.left) * bildBreite / bild.width - anfang) / periode;
+}
+
+double xBei(const Kurvenplatz &bild, double s)
+{
+    return bild.left + bild.width * (anfang + periode * s) / bildBreite;
+}
+
+QString zahl(double wert, int stellen)
+{
+    // No "-0,0" for a value that rounds to zero.
+    const double gerundet = std::round(wert * std::pow(10.0, stellen)) / std::pow(10.0, stellen);
+    return QLocale().toString(gerundet == 0.0 ? 0.0 : gerundet, 'f', stellen);
+}
+
+} // namespace
+
+std::optional<double> kurvenwert(const Kurvenplatz &bild, double zeitMs)
+{
+    if (!(bild.width > 0.0))
+        return std::nullopt;
+    const double s = periodenBei(bild, zeitMs * einheitenJeMs);
+    if (s < 0.0 || s > perioden)
+        return std::nullopt;
+    const double y = bild.top - bild.height * (mitte + halbeHoehe * std::sin(2.0 * std::numbers::pi * s)) / bildHoehe;
+    return y / einheitenJeAmplitude;
+}
+
+std::optional<double> kennpunkt(const Kurvenplatz &bild, double zeitMs, int richtung)
+{
+    if (!(bild.width > 0.0) || !(bild.height > 0.0) || richtung == 0)
+        return std::nullopt;
+    // The drawn wave crosses y = 0 a little off its centre line: where sin(2 pi s) = c.
+    const double c = (bild.top * bildHoehe / bild.height - mitte) / halbeHoehe;
+    const double s0 = std::asin(std::clamp(c, -1.0, 1.0)) / (2.0 * std::numbers::pi);
+    std::vector<double> punkte;
+    for (int k = 0; k < static_cast<int>(perioden); ++k) {
+        for (const double s : {k + s0, k + 0.25, k + 0.5 - s0, k + 0.75})
+            if (s >= 0.0 && s <= perioden)
+                punkte.push_back(xBei(bild, s) / einheitenJeMs);
+    }
+    std::sort(punkte.begin(), punkte.end());
+    constexpr double genug = 1e-6;
+    if (richtung > 0) {
+        const auto p = std::find_if(punkte.begin(), punkte.end(), [&](double t) { return t > zeitMs + genug; });
+        if (p != punkte.end())
+            return *p;
+    } else {
+        const auto p = std::find_if(punkte.rbegin(), punkte.rend(), [&](double t) { return t < zeitMs - genug; });
+        if (p != punkte.rend())
+            return *p;
+    }
+    return std::nullopt;
+}
+
+QString cursoransage(double zeitMs, const std::vector<Cursorwert> &werte)
+{
+    QString zeit = zahl(zeitMs, 2);
+    // Up to two decimals, without trailing zeros.
+    const QChar komma = QLocale().decimalPoint().front();
+    if (zeit.contains(komma)) {
+        while (zeit.endsWith(QLatin1Char('0')))
+            zeit.chop(1);
+        if (zeit.endsWith(komma))
+            zeit.chop(1);
+    }
+    QStringList teile;
+    for (const Cursorwert &w : werte)
+        teile << w.farbe + QLatin1Char(' ') + (w.wert ? zahl(*w.wert, 1) : QStringLiteral("keine Kurve"));
+    if (teile.isEmpty())
+        teile << QStringLiteral("keine Kurve ausgewählt");
+    return zeit + QStringLiteral(" ms: ") + teile.join(QStringLiteral("; "));
+}
+
+} // namespace zivor
