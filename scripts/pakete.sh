@@ -9,7 +9,7 @@ pakete="cmake make g++ qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation font
 pakete="$pakete xvfb xauth openbox xdotool x11-utils dbus at-spi2-core python3-pyatspi"
 # What a screen reader speaks: Orca with speech-dispatcher and espeak-ng, and the locale sources
 # for a German locale of the test's own.
-pakete="$pakete orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng locales"
+pakete="$pakete orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng locales procps"
 if [ "${1:-}" = run ]; then
   pakete="$pakete xvfb xauth imagemagick"
 fi
