@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTouchEvent>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -50,6 +51,7 @@ frmzivorhilfe::frmzivorhilfe(QWidget *hauptfenster)
     VScroll1->setValue(0);
     VScroll1->setFocusPolicy(Qt::StrongFocus);
     Image1->installEventFilter(this);
+    Image1->setAttribute(Qt::WA_AcceptTouchEvents);
     VScroll1->installEventFilter(this);
 
     // Every change of the value moves the page: thumb, arrows, track and keys alike.
@@ -117,7 +119,33 @@ bool frmzivorhilfe::eventFilter(QObject *watched, QEvent *event)
         radDrehen(static_cast<QWheelEvent *>(event));
         return true;
     }
+    if (watched == Image1 && (event->type() == QEvent::TouchBegin || event->type() == QEvent::TouchUpdate
+                              || event->type() == QEvent::TouchEnd || event->type() == QEvent::TouchCancel))
+        return wischen(static_cast<QTouchEvent *>(event));
     return QWidget::eventFilter(watched, event);
+}
+
+bool frmzivorhilfe::wischen(QTouchEvent *event)
+{
+    // A finger on a touch screen moves the page with it, up and down.
+    if (event->type() == QEvent::TouchBegin) {
+        if (event->device() == nullptr || event->device()->type() != QInputDevice::DeviceType::TouchScreen
+            || event->points().size() != 1)
+            return false;
+        m_wischY = event->points().first().globalPosition().y();
+        m_wischRest = 0.0;
+        event->accept();
+        return true;
+    }
+    if (event->type() == QEvent::TouchCancel || event->points().isEmpty())
+        return true;
+    const double y = event->points().first().globalPosition().y();
+    const double einheiten = (m_wischY - y) * twipsProPixel / twipsProEinheit + m_wischRest;
+    m_wischY = y;
+    const int ganz = static_cast<int>(einheiten);
+    m_wischRest = einheiten - ganz;
+    VScroll1->setValue(std::clamp(VScroll1->value() + ganz, VScroll1->minimum(), VScroll1->maximum()));
+    return true;
 }
 
 void frmzivorhilfe::radDrehen(QWheelEvent *event)

@@ -9,6 +9,7 @@
 class QCloseEvent;
 class QPaintEvent;
 class QScrollBar;
+class QTouchEvent;
 class QWheelEvent;
 
 namespace zivor {
@@ -35,6 +36,7 @@ protected:
 
 private:
     void radDrehen(QWheelEvent *event);
+    bool wischen(QTouchEvent *event);
     // Scrolls so that this part of the page (in the page's coordinates) is in view.
     void zeigeBereich(const QRectF &bereich);
 
@@ -42,6 +44,9 @@ private:
     QScrollBar *VScroll1;
     // Scroll units of partial wheel steps not yet applied.
     double m_radRest = 0.0;
+    // A finger swiping the page: where it was last, and scroll units not yet applied.
+    double m_wischY = 0.0;
+    double m_wischRest = 0.0;
 };
 
 } // namespace zivor

@@ -5,15 +5,25 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTouchEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace zivor {
+
+namespace {
+
+// How far from a handle's middle a finger still takes it, in logical pixels.
+constexpr double fingerreichweite = 20.0;
+
+} // namespace
 
 Ziehsteuerung::Ziehsteuerung(Zeigerdiagramm *diagramm, QObject *parent)
     : QObject(parent), m_diagramm(diagramm)
 {
     m_diagramm->installEventFilter(this);
+    m_diagramm->setAttribute(Qt::WA_AcceptTouchEvents);
     for (Griff *g : m_diagramm->griffe())
         nimmGriff(g);
 }
@@ -37,6 +47,9 @@ bool Ziehsteuerung::eventFilter(QObject *objekt, QEvent *ereignis)
             emit mausBewegt(static_cast<float>(p.x()), static_cast<float>(p.y()));
         } else if (art == QEvent::KeyPress) {
             return taste(static_cast<QKeyEvent *>(ereignis));
+        } else if (art == QEvent::TouchBegin || art == QEvent::TouchUpdate || art == QEvent::TouchEnd
+                   || art == QEvent::TouchCancel) {
+            return beruehrung(static_cast<QTouchEvent *>(ereignis));
         }
         return false;
     }
@@ -96,6 +109,77 @@ void Ziehsteuerung::beenden()
     m_zieht = nullptr;
     m_zeigerDrueber = false;
     emit gesetzt(griff);
+}
+
+Griff *Ziehsteuerung::griffInReichweite(QPointF pixel) const
+{
+    Griff *naechster = nullptr;
+    double abstand = fingerreichweite;
+    for (Griff *g : m_diagramm->griffe()) {
+        if (g == nullptr || g->isHidden())
+            continue;
+        const QPointF d = QRectF(g->geometry()).center() - pixel;
+        const double hier = std::hypot(d.x(), d.y());
+        // Strictly nearer: of two as near, the first (green) stays.
+        if (hier < abstand || (naechster == nullptr && hier <= abstand)) {
+            naechster = g;
+            abstand = hier;
+        }
+    }
+    return naechster;
+}
+
+void Ziehsteuerung::zieheZu(QPointF ecke, bool loslassen)
+{
+    const bool drueber = m_diagramm->isVisible() && QRectF(m_diagramm->rect()).contains(ecke);
+    const QPointF p = m_diagramm->punktBei(ecke);
+    const float x = static_cast<float>(p.x());
+    const float y = static_cast<float>(p.y());
+    if (loslassen) {
+        if (drueber)
+            emit dragDrop(m_zieht, x, y);
+        m_finger = -1;
+        beenden();
+        return;
+    }
+    if (drueber || m_zeigerDrueber)
+        emit dragOver(m_zieht, x, y);
+    m_zeigerDrueber = drueber;
+}
+
+bool Ziehsteuerung::beruehrung(QTouchEvent *ereignis)
+{
+    const QList<QEventPoint> &punkte = ereignis->points();
+    if (ereignis->type() == QEvent::TouchBegin) {
+        const bool bildschirm = ereignis->device() != nullptr
+                                && ereignis->device()->type() == QInputDevice::DeviceType::TouchScreen;
+        Griff *griff = bildschirm && m_zieht == nullptr && m_diagramm->isVisible() && !punkte.isEmpty()
+                           ? griffInReichweite(punkte.first().position())
+                           : nullptr;
+        if (griff == nullptr)
+            return false; // Qt turns it into a mouse press, as without touch
+        m_zieht = griff;
+        m_finger = punkte.first().id();
+        m_versatz = QPointF(griff->pos()) - punkte.first().position();
+        m_zeigerDrueber = true;
+        ereignis->accept();
+        return true;
+    }
+    if (m_finger < 0)
+        return false;
+    if (ereignis->type() == QEvent::TouchCancel) {
+        m_finger = -1;
+        beenden();
+        return true;
+    }
+    for (const QEventPoint &punkt : punkte) {
+        if (punkt.id() != m_finger)
+            continue; // a second finger changes nothing
+        const bool los = ereignis->type() == QEvent::TouchEnd || punkt.state() == QEventPoint::Released;
+        zieheZu(punkt.position() + m_versatz, los);
+        break;
+    }
+    return true;
 }
 
 bool Ziehsteuerung::taste(QKeyEvent *ereignis)

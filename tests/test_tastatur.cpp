@@ -5,6 +5,7 @@
 
 #include "app/formzivor.h"
 #include "app/frmzivorhilfe.h"
+#include "tests/fensterzustand.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,30 +26,6 @@ QPoint griffpixel(double left, double top)
 {
     return {static_cast<int>(std::lround((left + 100) * 29.025 / 15)) + 2,
             static_cast<int>(std::lround((100 - top) * 29.025 / 15)) + 2};
-}
-
-// Everything a step changes, for comparing two windows.
-QStringList zustand(Formzivor &f)
-{
-    QStringList z;
-    for (const char *name : {"Textampl(0)", "Textampl(1)", "Textampl(2)", "Textwinkel(0)", "Textwinkel(1)",
-                             "Textwinkel(2)", "Textf"})
-        z << f.findChild<QLineEdit *>(QLatin1String(name))->text();
-    const auto eigenschaften = [&](const char *name, std::initializer_list<const char *> welche) {
-        QObject *o = f.findChild<QObject *>(QLatin1String(name));
-        for (const char *e : welche)
-            z << QStringLiteral("%1.%2=%3").arg(QLatin1String(name), QLatin1String(e)).arg(o->property(e).toDouble(), 0, 'g', 17);
-    };
-    for (const char *name : {"Line1(0)", "Line1(1)", "Line1(2)"})
-        eigenschaften(name, {"X2", "Y2"});
-    for (const char *name : {"Label1(0)", "Label1(1)"})
-        eigenschaften(name, {"Left", "Top"});
-    for (const char *name : {"Image2(0)", "Image2(1)", "Image2(2)"})
-        eigenschaften(name, {"Left", "Top", "Width", "Height"});
-    for (int i = 0; i < 3; ++i)
-        z << QStringLiteral("%1 %2").arg(f.amplitude[i], 0, 'g', 9).arg(f.verschiebung[i], 0, 'g', 9);
-    z << QString::number(f.zeigernummer);
-    return z;
 }
 
 // What the time diagram's picture of a curve shows at t ms, in amplitude units, worked out from

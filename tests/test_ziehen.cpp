@@ -3,8 +3,18 @@
 // curve pictures follow at every pointer position.
 
 #include "app/formzivor.h"
+#include "app/frmzivorhilfe.h"
+#include "tests/fensterzustand.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTouchEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTest>
@@ -48,6 +58,10 @@ private slots:
     void beispieleDirektGerufen();
     void summenspitzeBeispiele_data();
     void summenspitzeBeispiele();
+    void fingerNimmtDenNaechstenGriff_data();
+    void fingerNimmtDenNaechstenGriff();
+    void zweiterFingerUndAbbruch();
+    void dasUebrigePerFinger();
 
 private:
     QWidget *w(const char *name) const { return m_f->findChild<QWidget *>(QLatin1String(name)); }
@@ -256,6 +270,153 @@ void TestZiehen::verlorenesLoslassenBeendetDasZiehen()
     QTest::mouseMove(fenster, imFenster(bild, QPoint(120, 300)));
     QCOMPARE(m_f->amplitude[0], amplitude);
     QVERIFY(std::fabs(prop("Label1(0)", "Left") - diagrammpunkt(QPoint(250, 100)).x()) < 1e-4);
+}
+
+// A finger within reach of a shown handle (20 px from its middle) drags the nearest one, green
+// before red when both are as near; the handle keeps the offset at which the finger landed, so
+// the window ends as after a mouse drag that puts the handle's corner at the same pixel. Out of
+// reach a finger does what a mouse does there: nothing; and the mouse beside the 4 x 4 handle
+// still does nothing.
+void TestZiehen::fingerNimmtDenNaechstenGriff_data()
+{
+    QTest::addColumn<QPoint>("neben"); // landing point, from the green handle's middle
+    QTest::addColumn<bool>("rotDaneben"); // the red handle moved 20 px right of the green one
+    QTest::addColumn<bool>("maus");
+    QTest::addColumn<int>("griff"); // the handle that follows, -1 for none
+
+    QTest::newRow("auf dem Griff") << QPoint(0, 0) << false << false << 0;
+    QTest::newRow("8 px daneben") << QPoint(8, 0) << false << false << 0;
+    QTest::newRow("18 px schräg darunter") << QPoint(-10, 15) << false << false << 0;
+    QTest::newRow("21 px daneben") << QPoint(0, -21) << false << false << -1;
+    QTest::newRow("mitten zwischen grün und rot") << QPoint(10, 0) << true << false << 0;
+    QTest::newRow("näher bei rot") << QPoint(12, 0) << true << false << 1;
+    QTest::newRow("Maus 8 px daneben") << QPoint(8, 0) << false << true << -1;
+}
+
+void TestZiehen::fingerNimmtDenNaechstenGriff()
+{
+    QFETCH(QPoint, neben);
+    QFETCH(bool, rotDaneben);
+    QFETCH(bool, maus);
+    QFETCH(int, griff);
+
+    // The same start in a window dragged by the mouse, for comparing.
+    Formzivor vergleich;
+    vergleich.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&vergleich));
+    QWidget *bild = w("Picture2");
+    for (Formzivor *f : {m_f, &vergleich}) {
+        if (!rotDaneben)
+            continue;
+        f->findChild<QCheckBox *>(QStringLiteral("Checklinie(1)"))->click();
+        const QPointF rechts = diagrammpunkt(w("Label1(0)")->pos() + QPoint(20, 0));
+        f->Picture2_DragDrop(f->findChild<QWidget *>(QStringLiteral("Label1(1)")), static_cast<float>(rechts.x()),
+                             static_cast<float>(rechts.y()));
+    }
+    const QStringList vorher = zustand(*m_f);
+    const QPoint weg(-30, 25);
+    const QPoint landung = griffMitte(0) + neben;
+    if (maus) {
+        ziehe(landung, {landung + weg}, landung + weg);
+    } else {
+        QPointingDevice *finger = QTest::createTouchDevice();
+        QTest::touchEvent(m_f, finger).press(0, landung);
+        QTest::touchEvent(m_f, finger).move(0, landung + weg / 2);
+        QTest::touchEvent(m_f, finger).move(0, landung + weg);
+        QTest::touchEvent(m_f, finger).release(0, landung + weg);
+    }
+    if (griff < 0) {
+        QCOMPARE(zustand(*m_f), vorher);
+        return;
+    }
+    QWidget *genommen = vergleich.findChild<QWidget *>(griff == 0 ? QStringLiteral("Label1(0)") : QStringLiteral("Label1(1)"));
+    const QPoint ecke = genommen->mapTo(&vergleich, QPoint(0, 0)) + weg;
+    QTest::mousePress(vergleich.windowHandle(), Qt::LeftButton, {}, genommen->mapTo(&vergleich, QPoint(2, 2)));
+    QTest::mouseMove(vergleich.windowHandle(), ecke);
+    QTest::mouseRelease(vergleich.windowHandle(), Qt::LeftButton, {}, ecke);
+    QVERIFY(zustand(*m_f) != vorher);
+    QCOMPARE(zustand(*m_f), zustand(vergleich));
+    Q_UNUSED(bild);
+}
+
+// A second finger during a drag changes nothing; a cancelled touch ends the drag as a lost
+// release does: the tip stays where it was last dragged.
+void TestZiehen::zweiterFingerUndAbbruch()
+{
+    QWidget *bild = w("Picture2");
+    QPointingDevice *finger = QTest::createTouchDevice();
+    const QPoint start = griffMitte(0);
+    QTest::touchEvent(m_f, finger).press(0, start);
+    QTest::touchEvent(m_f, finger).stationary(0).press(1, imFenster(bild, QPoint(100, 300)));
+    const QStringList gedrueckt = zustand(*m_f);
+    QTest::touchEvent(m_f, finger).stationary(0).move(1, imFenster(bild, QPoint(50, 350)));
+    QCOMPARE(zustand(*m_f), gedrueckt);
+    QTest::touchEvent(m_f, finger).move(0, start + QPoint(-40, 20)).stationary(1);
+    QCOMPARE(imFenster(w("Label1(0)"), QPoint(2, 2)), start + QPoint(-40, 20));
+    QTest::touchEvent(m_f, finger).stationary(0).release(1, imFenster(bild, QPoint(50, 350)));
+    QTest::touchEvent(m_f, finger).move(0, start + QPoint(-60, 30));
+    QCOMPARE(imFenster(w("Label1(0)"), QPoint(2, 2)), start + QPoint(-60, 30));
+    QTouchEvent abbruch(QEvent::TouchCancel, finger);
+    QCoreApplication::sendEvent(bild, &abbruch);
+    const QStringList abgebrochen = zustand(*m_f);
+    QTest::mouseMove(m_f->windowHandle(), imFenster(bild, QPoint(120, 300)));
+    QCOMPARE(zustand(*m_f), abgebrochen);
+    QCOMPARE(m_f->findChild<QWidget *>(QStringLiteral("Ansage"))->accessibleName().left(10),
+             QStringLiteral("Amplitude "));
+}
+
+// Check boxes, menu entries, buttons and the slider work by finger as by mouse; a swipe moves
+// the help page with the finger.
+void TestZiehen::dasUebrigePerFinger()
+{
+    QPointingDevice *finger = QTest::createTouchDevice();
+    const auto tippe = [&](QWidget *fenster, QPoint p) {
+        QTest::touchEvent(fenster, finger).press(0, p);
+        QTest::touchEvent(fenster, finger).release(0, p);
+    };
+    QWidget *rot = w("Checklinie(1)");
+    tippe(m_f, imFenster(rot, QPoint(8, rot->height() / 2)));
+    QVERIFY(static_cast<QCheckBox *>(rot)->isChecked());
+    QMenuBar *leiste = m_f->menuBar();
+    tippe(m_f, leiste->mapTo(m_f, leiste->actionGeometry(m_f->findChild<QAction *>(QStringLiteral("menuaufgaben"))).center()));
+    QVERIFY(w("Frame1")->isVisible());
+    QWidget *aufgabe1 = w("Commandaufgabe(0)");
+    tippe(m_f, imFenster(aufgabe1, aufgabe1->rect().center()));
+    QVERIFY(!aufgabe1->isEnabled());
+
+    // The thumb dragged to the right end: 25 Hz.
+    auto *regler = m_f->findChild<QScrollBar *>(QStringLiteral("HScroll3"));
+    QVERIFY(regler->isEnabled());
+    QStyleOptionSlider art;
+    art.initFrom(regler);
+    art.orientation = Qt::Horizontal;
+    art.state |= QStyle::State_Horizontal;
+    art.minimum = regler->minimum();
+    art.maximum = regler->maximum();
+    art.sliderPosition = art.sliderValue = regler->value();
+    art.singleStep = regler->singleStep();
+    art.pageStep = regler->pageStep();
+    const QRect daumenfeld = regler->style()->subControlRect(QStyle::CC_ScrollBar, &art, QStyle::SC_ScrollBarSlider, regler);
+    const QPoint daumen = imFenster(regler, daumenfeld.center());
+    QTest::touchEvent(m_f, finger).press(0, daumen);
+    QTest::touchEvent(m_f, finger).move(0, daumen + QPoint(20, 0));
+    QTest::touchEvent(m_f, finger).move(0, daumen + QPoint(80, 0));
+    QTest::touchEvent(m_f, finger).release(0, daumen + QPoint(80, 0));
+    QCOMPARE(regler->value(), regler->maximum());
+    QCOMPARE(text("Textf"), QStringLiteral("25"));
+    QCOMPARE(m_f->frequenz, 25.0f);
+
+    frmzivorhilfe hilfe;
+    hilfe.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&hilfe));
+    auto *seitenleiste = hilfe.findChild<QScrollBar *>(QStringLiteral("VScroll1"));
+    QTest::touchEvent(&hilfe, finger).press(0, QPoint(300, 250));
+    QTest::touchEvent(&hilfe, finger).move(0, QPoint(300, 200));
+    QTest::touchEvent(&hilfe, finger).move(0, QPoint(300, 150));
+    QTest::touchEvent(&hilfe, finger).release(0, QPoint(300, 150));
+    // 100 px up: 1500 twips, 3412 units of 0.4395 twips; the page follows the finger.
+    QVERIFY2(std::abs(seitenleiste->value() - 3412) <= 1, qPrintable(QString::number(seitenleiste->value())));
+    QCOMPARE(hilfe.findChild<QWidget *>(QStringLiteral("Image1"))->y(), -100);
 }
 
 void TestZiehen::beispieleDirektGerufen_data()
