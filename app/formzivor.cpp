@@ -3,7 +3,6 @@
 #include "app/frmzivorhilfe.h"
 #include "diagrams/griff.h"
 #include "diagrams/kurvenbild.h"
-#include "diagrams/kurvenplatz.h"
 #include "diagrams/zeigerdiagramm.h"
 #include "diagrams/zeigerlinie.h"
 #include "diagrams/zeitdiagramm.h"
@@ -13,8 +12,9 @@
 #include "input/tastenfilter.h"
 #include "input/ziehsteuerung.h"
 #include "input/zahlenfeld.h"
-#include "input/zeigerrechnung.h"
+#include "model/kurvenplatz.h"
 #include "model/umrechnung.h"
+#include "model/zeigerrechnung.h"
 
 #include <QAccessibleWidget>
 #include <QCheckBox>
