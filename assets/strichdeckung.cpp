@@ -13,8 +13,8 @@ namespace {
 constexpr int probenJeSpalte = 4;
 
 // Neighbouring columns share one band while the band's rectangle stays within twice their
-// covered pixels and this many more: each drawImage costs about as much as blending that
-// many empty pixels.
+// covered pixels and this many more: one more band costs one more drawImage, roughly as much
+// as blending this many pixels.
 constexpr int bandZuschlag = 1024;
 
 } // namespace
@@ -140,8 +140,9 @@ void Strichdeckung::male(const QColor &farbe)
         flaeche += qsizetype{geraet.width()} * geraet.height();
     }
 
-    // The bands' pixels one after the other, row by row: transparent, then each column's
-    // coverage in the colour, premultiplied.
+    // The bands' pixels one after the other, row by row, so that what is drawn lies close
+    // together in memory: transparent, then each column's coverage in the colour,
+    // premultiplied.
     m_pixel.assign(flaeche, 0u);
     std::array<quint32, 256> pixel{};
     const QRgb farbwert = farbe.rgba();
