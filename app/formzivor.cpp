@@ -7,7 +7,6 @@
 #include "diagrams/behaelterzugang.h"
 #include "diagrams/griff.h"
 #include "diagrams/kurvenbild.h"
-#include "diagrams/kurvenplatz.h"
 #include "diagrams/zugangsfabrik.h"
 #include "diagrams/zeigerdiagramm.h"
 #include "diagrams/zeigerlinie.h"
@@ -20,9 +19,10 @@
 #include "input/tastenfilter.h"
 #include "input/ziehsteuerung.h"
 #include "input/zahlenfeld.h"
-#include "input/zeigerrechnung.h"
+#include "model/kurvenplatz.h"
 #include "model/sprechtexte.h"
 #include "model/umrechnung.h"
+#include "model/zeigerrechnung.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -4,6 +4,7 @@
 #include "assets/strichdeckung.h"
 
 #include <QColor>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -48,13 +49,12 @@ const QPolygonF &kurvenpunkte()
 // The outline of a stroke with an elliptical pen of half axes halbX, halbY along the points:
 // the points moved out along the curve's normal to where the ellipse touches the envelope,
 // first along one side, then back along the other.
-const QPolygonF &strichumriss(const QPolygonF &punkte, double halbX, double halbY)
+QPolygonF strichumriss(const QPolygonF &punkte, double halbX, double halbY)
 {
-    static thread_local QPolygonF umriss;
     const qsizetype n = punkte.size();
-    umriss.resize(n < 2 ? 0 : 2 * n);
     if (n < 2)
-        return umriss;
+        return {};
+    QPolygonF umriss(2 * n);
     const double ax2 = halbX * halbX;
     const double ay2 = halbY * halbY;
     for (qsizetype k = 0; k < n; ++k) {
@@ -129,9 +129,8 @@ void zeichneKurve(QPainter &p, const QRectF &ziel, const QColor &farbe, Strichde
 
     // Points closer than a pixel to the last one kept add nothing visible but cost a
     // segment each; they are left out (the last point always stays).
-    const auto umriss = [&]() -> const QPolygonF & {
-        static thread_local QPolygonF gestreckt;
-        gestreckt.clear();
+    const auto umriss = [&] {
+        QPolygonF gestreckt;
         gestreckt.reserve(letzter - erster + 1);
         const QPointF *quelle = kurvenpunkte().constData() + erster;
         for (int k = erster; k <= letzter; ++k, ++quelle) {
@@ -144,12 +143,19 @@ void zeichneKurve(QPainter &p, const QRectF &ziel, const QColor &farbe, Strichde
         return strichumriss(gestreckt, halbX, halbY);
     };
 
-    // On a pixel picture the pixels' coverage is worked out directly; printers, vector
-    // pictures and rotated painters get the outline itself.
-    static thread_local Strichdeckung einmalig;
-    if (achsenparallel && (merker != nullptr ? *merker : einmalig).zeichne(p, ziel, umriss, farbe))
+    // A pixel device takes the stroke as a picture of its pixels' coverage. Vector devices
+    // (printers, PDF, recorded pictures) and painters turned against their device get the
+    // outline itself.
+    const QPaintEngine *maschine = p.paintEngine();
+    const bool pixelgeraet = maschine != nullptr
+        && (maschine->type() == QPaintEngine::Raster || maschine->type() == QPaintEngine::OpenGL2);
+    if (achsenparallel && pixelgeraet) {
+        const QRect bereich = geraet.mapRect(sichtbar).toAlignedRect();
+        Strichdeckung einmalig;
+        (merker != nullptr ? *merker : einmalig).zeichne(p, ziel, bereich, umriss, farbe);
         return;
-    const QPolygonF &flaeche = umriss();
+    }
+    const QPolygonF flaeche = umriss();
     if (flaeche.isEmpty())
         return;
     p.save();

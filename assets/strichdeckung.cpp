@@ -1,13 +1,9 @@
 #include "assets/strichdeckung.h"
 
-#include <QColor>
-#include <QImage>
-#include <QPaintEngine>
 #include <QPainter>
-#include <QPolygonF>
-#include <QRegion>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -16,26 +12,10 @@ namespace {
 
 constexpr int probenJeSpalte = 4;
 
-// A rectangle of the painter's logical coordinates as the device pixels the raster engine
-// clips it to: each edge at the nearest pixel border.
-QRect geraeteRechteck(const QTransform &geraet, const QRect &logisch)
-{
-    const QRectF r = geraet.mapRect(QRectF(logisch));
-    const int links = qRound(r.left());
-    const int oben = qRound(r.top());
-    return QRect(QPoint(links, oben), QPoint(qRound(r.right()) - 1, qRound(r.bottom()) - 1));
-}
-
-// c over d with coverage a (0..255), two channels at a time; c is opaque.
-inline quint32 mische(quint32 c, quint32 d, quint32 a)
-{
-    const quint32 b = 255 - a;
-    quint32 rb = (c & 0xff00ffu) * a + (d & 0xff00ffu) * b;
-    rb = ((rb + ((rb >> 8) & 0xff00ffu) + 0x800080u) >> 8) & 0xff00ffu;
-    quint32 ag = ((c >> 8) & 0xff00ffu) * a + ((d >> 8) & 0xff00ffu) * b;
-    ag = (ag + ((ag >> 8) & 0xff00ffu) + 0x800080u) & 0xff00ff00u;
-    return rb | ag;
-}
+// Neighbouring columns share one band while the band's rectangle stays within twice their
+// covered pixels and this many more: one more band costs one more drawImage, roughly as much
+// as blending this many pixels.
+constexpr int bandZuschlag = 1024;
 
 } // namespace
 
@@ -57,8 +37,8 @@ void Strichdeckung::berechne(const QPolygonF &umriss, const QRect &sicht)
 
     // Lowest and highest point of the outline in every sample column; sample j lies at
     // x = m_spalte0 + (j + 0.5) / probenJeSpalte.
-    static thread_local std::vector<float> unten;
-    static thread_local std::vector<float> oben;
+    std::vector<float> &unten = m_unten;
+    std::vector<float> &oben = m_oben;
     unten.assign(proben, std::numeric_limits<float>::infinity());
     oben.assign(proben, -std::numeric_limits<float>::infinity());
     const qsizetype ecken = umriss.size();
@@ -86,7 +66,7 @@ void Strichdeckung::berechne(const QPolygonF &umriss, const QRect &sicht)
     m_ersteZeile.resize(spalten);
     m_anfang.resize(spalten + 1);
     m_werte.reserve(static_cast<std::size_t>(proben) * 2);
-    static thread_local std::vector<float> zeilen;
+    std::vector<float> &zeilen = m_zeilen;
     for (int s = 0; s < spalten; ++s) {
         const float *u = unten.data() + s * probenJeSpalte;
         const float *o = oben.data() + s * probenJeSpalte;
@@ -128,68 +108,89 @@ void Strichdeckung::berechne(const QPolygonF &umriss, const QRect &sicht)
     }
 }
 
-bool Strichdeckung::zeichne(QPainter &p, const QRectF &ziel,
-                            const std::function<const QPolygonF &()> &umriss, const QColor &farbe)
+void Strichdeckung::male(const QColor &farbe)
 {
-    QPaintEngine *maschine = p.paintEngine();
-    if (maschine == nullptr || maschine->type() != QPaintEngine::Raster || farbe.alpha() != 255
-        || p.compositionMode() != QPainter::CompositionMode_SourceOver || p.opacity() != 1.0)
-        return false;
-    QPaintDevice *geraet = maschine->paintDevice();
-    if (geraet == nullptr || geraet->devType() != QInternal::Image)
-        return false;
-    auto *bild = static_cast<QImage *>(geraet);
-    const QImage::Format format = bild->format();
-    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
-        return false;
-    const QTransform abbildung = p.deviceTransform();
-    if (abbildung.type() > QTransform::TxScale)
-        return false;
+    m_baender.clear();
 
-    // Where the painter may paint: the system clip (the part of a widget being painted, in
-    // device pixels), the picture and the painter's own clip.
-    QRegion erlaubt = QRegion(bild->rect());
-    if (!maschine->systemClip().isEmpty())
-        erlaubt &= maschine->systemClip();
-    if (p.hasClipping()) {
-        QRegion eigene;
-        for (const QRect &r : p.clipRegion())
-            eigene += geraeteRechteck(abbildung, r);
-        erlaubt &= eigene;
+    // Bands of neighbouring covered columns.
+    const int spalten = static_cast<int>(m_ersteZeile.size());
+    qsizetype flaeche = 0;
+    int s = 0;
+    while (s < spalten) {
+        if (m_anfang[s + 1] == m_anfang[s]) {
+            ++s;
+            continue;
+        }
+        const int erste = s;
+        int oben = m_ersteZeile[s];
+        int unten = oben + m_anfang[s + 1] - m_anfang[s] - 1;
+        int gedeckt = unten - oben + 1;
+        for (++s; s < spalten && m_anfang[s + 1] > m_anfang[s]; ++s) {
+            const int anzahl = m_anfang[s + 1] - m_anfang[s];
+            const int o = std::min(oben, m_ersteZeile[s]);
+            const int u = std::max(unten, m_ersteZeile[s] + anzahl - 1);
+            if ((s - erste + 1) * (u - o + 1) > 2 * (gedeckt + anzahl) + bandZuschlag)
+                break;
+            oben = o;
+            unten = u;
+            gedeckt += anzahl;
+        }
+        const QRect geraet(QPoint(m_spalte0 + erste, oben), QPoint(m_spalte0 + s - 1, unten));
+        m_baender.push_back({geraet, flaeche, {}});
+        flaeche += qsizetype{geraet.width()} * geraet.height();
     }
-    const QRect bereich = erlaubt.boundingRect();
-    if (!m_gueltig || ziel != m_ziel || abbildung != m_abbildung || bereich != m_bereich) {
-        berechne(umriss(), bereich);
+
+    // The bands' pixels one after the other, row by row, so that what is drawn lies close
+    // together in memory: transparent, then each column's coverage in the colour,
+    // premultiplied.
+    m_pixel.assign(flaeche, 0u);
+    std::array<quint32, 256> pixel{};
+    const QRgb farbwert = farbe.rgba();
+    for (int a = 0; a < 256; ++a)
+        pixel[a] = qPremultiply(qRgba(qRed(farbwert), qGreen(farbwert), qBlue(farbwert),
+                                      (qAlpha(farbwert) * a + 127) / 255));
+    for (Band &band : m_baender) {
+        const QRect &r = band.geraet;
+        quint32 *const anfang = m_pixel.data() + band.anfang;
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const int spalte = x - m_spalte0;
+            quint32 *ziel = anfang + (m_ersteZeile[spalte] - r.top()) * r.width() + (x - r.left());
+            for (int i = m_anfang[spalte]; i < m_anfang[spalte + 1]; ++i, ziel += r.width())
+                *ziel = pixel[m_werte[i]];
+        }
+        band.bild = QImage(reinterpret_cast<uchar *>(anfang), r.width(), r.height(),
+                           r.width() * qsizetype{sizeof(quint32)}, QImage::Format_ARGB32_Premultiplied);
+    }
+}
+
+void Strichdeckung::zeichne(QPainter &p, const QRectF &ziel, const QRect &bereich,
+                            const std::function<QPolygonF()> &umriss, const QColor &farbe)
+{
+    bool umkehrbar = false;
+    const QTransform abbildung = p.deviceTransform();
+    const QTransform zumGeraet = abbildung.inverted(&umkehrbar);
+    if (!umkehrbar)
+        return;
+    if (!m_gueltig || ziel != m_ziel || abbildung != m_abbildung || farbe != m_farbe
+        || !m_bereich.contains(bereich)) {
         m_gueltig = true;
         m_ziel = ziel;
         m_abbildung = abbildung;
+        m_farbe = farbe;
         m_bereich = bereich;
+        berechne(umriss(), bereich);
+        male(farbe);
     }
+    if (m_baender.empty())
+        return;
 
-    const quint32 c = 0xff000000u | (farbe.rgb() & 0xffffffu);
-    const int spalten = static_cast<int>(m_ersteZeile.size());
-    // The engine has made the picture its own when it began painting; writing through the
-    // constant access keeps the picture from being copied meanwhile.
-    uchar *const basis = const_cast<uchar *>(bild->constBits());
-    const qsizetype zeilenLaenge = bild->bytesPerLine();
-    for (const QRect &r : erlaubt) {
-        const int s0 = std::max(0, r.left() - m_spalte0);
-        const int s1 = std::min(spalten - 1, r.right() - m_spalte0);
-        for (int s = s0; s <= s1; ++s) {
-            const int x = m_spalte0 + s;
-            const int z0 = std::max(r.top(), m_ersteZeile[s]);
-            const int z1 = std::min(r.bottom(), m_ersteZeile[s] + m_anfang[s + 1] - m_anfang[s] - 1);
-            const quint8 *wert = m_werte.data() + m_anfang[s] - m_ersteZeile[s];
-            for (int z = z0; z <= z1; ++z) {
-                const quint32 a = wert[z];
-                if (a == 0)
-                    continue;
-                auto *pixel = reinterpret_cast<quint32 *>(basis + z * zeilenLaenge) + x;
-                *pixel = a == 255 ? c : mische(c, *pixel, a);
-            }
-        }
-    }
-    return true;
+    // The picture's pixels are the device's: painted with a world transform that undoes
+    // the painter's mapping to the device.
+    p.save();
+    p.setWorldTransform(zumGeraet, true);
+    for (const Band &band : m_baender)
+        p.drawImage(band.geraet.topLeft(), band.bild);
+    p.restore();
 }
 
 } // namespace zivor

@@ -1,7 +1,7 @@
 #include "input/reglerzugang.h"
 
-#include "diagrams/kurvenplatz.h"
 #include "diagrams/zugangsfabrik.h"
+#include "model/kurvenplatz.h"
 #include "model/umrechnung.h"
 
 #include <QScrollBar>

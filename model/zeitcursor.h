@@ -5,7 +5,7 @@
 // periods stretched to its rectangle (a period 0.6 % short of the true one, a small lead),
 // not the ideal cosine. Pure functions, no widgets.
 
-#include "diagrams/kurvenplatz.h"
+#include "model/kurvenplatz.h"
 
 #include <QString>
 

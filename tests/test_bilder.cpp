@@ -2,6 +2,7 @@
 // scale 1 and 2, the curve drawing of the time diagram, and the window icon.
 
 #include "assets/kurvenzeichnung.h"
+#include "assets/strichdeckung.h"
 #include "assets/zeigerdiagrammbild.h"
 #include "assets/zeitdiagrammbild.h"
 #include "tests/farbanteil.h"
@@ -10,12 +11,14 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPicture>
 #include <QSvgRenderer>
 #include <QTest>
 
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -56,6 +59,52 @@ QPoint geraetepixel(QPointF p, int ratio)
 bool istWeiss(QRgb c) { return (c & 0xffffff) == 0xffffff; }
 bool istDunkel(QRgb c) { return qGray(c) < 100; }
 
+// A curve picture (Left, Top, Width, Height in the time diagram's units) drawn in a colour on a
+// white time diagram at a pixel ratio, inside a clip rectangle in pixels (none if empty).
+struct Kurvenauftrag {
+    QRectF bild;
+    QColor farbe;
+    int ratio = 1;
+    QRectF ausschnitt;
+};
+
+QRectF pixelrechteck(const QRectF &bild)
+{
+    return {zuPixel(Bild::Zeit, bild.left(), bild.top()),
+            zuPixel(Bild::Zeit, bild.right(), bild.top() - bild.height())};
+}
+
+QImage weissesBild(int ratio)
+{
+    QImage b(408 * ratio, 386 * ratio, QImage::Format_RGB32);
+    b.setDevicePixelRatio(ratio);
+    b.fill(Qt::white);
+    return b;
+}
+
+QImage maleKurve(const Kurvenauftrag &a, zivor::Strichdeckung *merker = nullptr)
+{
+    QImage b = weissesBild(a.ratio);
+    QPainter p(&b);
+    if (!a.ausschnitt.isEmpty())
+        p.setClipRect(a.ausschnitt);
+    zivor::zeichneKurve(p, pixelrechteck(a.bild), a.farbe, merker);
+    return b;
+}
+
+// How a curve is painted besides plainly.
+enum class Maler { Aufzeichnung, Gedreht, Deckkraft };
+
+// The ink of a curve whose colour has no red, column by column in device pixels.
+std::vector<double> tinteJeSpalte(const QImage &b)
+{
+    std::vector<double> tinte(b.width(), 0.0);
+    for (int y = 0; y < b.height(); ++y)
+        for (int x = 0; x < b.width(); ++x)
+            tinte[x] += (255 - qRed(b.pixel(x, y))) / 255.0;
+    return tinte;
+}
+
 } // namespace
 
 class TestBilder : public QObject {
@@ -76,6 +125,10 @@ private slots:
     void kurvenstrichBreite();
     void kurveOhneFlaecheZeichnetNichts_data();
     void kurveOhneFlaecheZeichnetNichts();
+    void gemerkterStrichFolgtAenderungen_data();
+    void gemerkterStrichFolgtAenderungen();
+    void kurveNachDenVorgabenDesMalers_data();
+    void kurveNachDenVorgabenDesMalers();
     void symbol();
 };
 
@@ -322,7 +375,7 @@ void TestBilder::kurvenstrichBreite_data()
     for (const double ratio : {1.0, 1.25, 1.5, 2.0})
         for (const double frequenz : {25.0, 50.0, 100.0})
             QTest::addRow("ratio %g, %g Hz", ratio, frequenz) << ratio << frequenz << QImage::Format_RGB32;
-    // A picture that is not 32 bits a pixel is painted by filling the stroke's outline.
+    // Pictures of another pixel format take the same stroke.
     QTest::newRow("24 Bit, ratio 1, 25 Hz") << 1.0 << 25.0 << QImage::Format_RGB888;
     QTest::newRow("24 Bit, ratio 2, 50 Hz") << 2.0 << 50.0 << QImage::Format_RGB888;
 }
@@ -395,6 +448,81 @@ void TestBilder::kurveOhneFlaecheZeichnetNichts()
         zivor::zeichneKurve(p, ziel, Qt::black);
     }
     QVERIFY(b == leer);
+}
+
+void TestBilder::gemerkterStrichFolgtAenderungen_data()
+{
+    QTest::addColumn<Kurvenauftrag>("erst");
+    QTest::addColumn<Kurvenauftrag>("dann");
+    const QRectF hz50(-750, 100, 1600, 200);
+    const QRectF hz100(-375, 50, 800, 100);
+    const QColor gruen(0x00, 0xcc, 0x99);
+    const QColor blau(0x33, 0x33, 0xcc);
+    const QRectF streifen(200, 0, 150, 386);
+    const Kurvenauftrag start{hz50, gruen, 1, {}};
+    QTest::newRow("unverändert") << start << start;
+    QTest::newRow("Ausschnitt wächst") << Kurvenauftrag{hz50, gruen, 1, streifen} << start;
+    QTest::newRow("Ausschnitt schrumpft") << start << Kurvenauftrag{hz50, gruen, 1, streifen};
+    QTest::newRow("andere Farbe") << start << Kurvenauftrag{hz50, blau, 1, {}};
+    QTest::newRow("anderes Rechteck") << start << Kurvenauftrag{hz100, gruen, 1, {}};
+    QTest::newRow("anderes Pixelverhältnis") << Kurvenauftrag{hz50, gruen, 2, {}} << start;
+}
+
+// A curve picture keeps its stroke from one painting to the next; whatever changed in between,
+// the next painting looks exactly as if nothing had been kept.
+void TestBilder::gemerkterStrichFolgtAenderungen()
+{
+    QFETCH(Kurvenauftrag, erst);
+    QFETCH(Kurvenauftrag, dann);
+    zivor::Strichdeckung merker;
+    maleKurve(erst, &merker);
+    QVERIFY(maleKurve(dann, &merker) == maleKurve(dann));
+}
+
+void TestBilder::kurveNachDenVorgabenDesMalers_data()
+{
+    QTest::addColumn<Maler>("maler");
+    QTest::addColumn<double>("anteil"); // of the ink of the plain painting
+    QTest::newRow("aufgezeichnet und abgespielt") << Maler::Aufzeichnung << 1.0;
+    QTest::newRow("um 180 Grad gedreht") << Maler::Gedreht << 1.0;
+    QTest::newRow("Deckkraft 0,5") << Maler::Deckkraft << 0.5;
+}
+
+// The stroke is painted as the painter says: recorded for a vector device and played back, or
+// through a painter turned upside down, it is the same stroke; the painter's opacity thins it.
+void TestBilder::kurveNachDenVorgabenDesMalers()
+{
+    QFETCH(Maler, maler);
+    QFETCH(double, anteil);
+    const Kurvenauftrag auftrag{QRectF(-750, 100, 1600, 200), QColor(0x00, 0xcc, 0x99), 1, {}};
+    const std::vector<double> bezug = tinteJeSpalte(maleKurve(auftrag));
+    QImage b = weissesBild(1);
+    {
+        QPainter p(&b);
+        if (maler == Maler::Aufzeichnung) {
+            QPicture aufzeichnung; // a vector device of the diagram's size, like a page
+            aufzeichnung.setBoundingRect(QRect(0, 0, 408, 386));
+            QPainter q(&aufzeichnung);
+            zivor::zeichneKurve(q, pixelrechteck(auftrag.bild), auftrag.farbe);
+            q.end();
+            p.drawPicture(0, 0, aufzeichnung);
+        } else {
+            if (maler == Maler::Gedreht) {
+                p.translate(408, 386);
+                p.rotate(180);
+            } else {
+                p.setOpacity(0.5);
+            }
+            zivor::zeichneKurve(p, pixelrechteck(auftrag.bild), auftrag.farbe);
+        }
+    }
+    // Column by column, mirrored where the painter is turned.
+    const std::vector<double> tinte = tinteJeSpalte(b);
+    for (std::size_t x = 0; x < tinte.size(); ++x) {
+        const double soll = anteil * bezug[maler == Maler::Gedreht ? tinte.size() - 1 - x : x];
+        QVERIFY2(std::abs(tinte[x] - soll) <= 0.05 * soll + 0.1,
+                 qPrintable(QStringLiteral("column %1: %2 device pixels of ink, expected %3").arg(x).arg(tinte[x]).arg(soll)));
+    }
 }
 
 // The icon: black drawing and yellow zig-zag on a white ground that reaches the corners.

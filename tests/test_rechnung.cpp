@@ -1,15 +1,15 @@
 // The arithmetic of the curve state, the phasor tips, the time diagram, the key filters
 // and the exercises, called without any window.
 
-#include "diagrams/kurvenplatz.h"
 #include "exercises/aufgabe.h"
 #include "exercises/bewertung.h"
 #include "exercises/zufallsgenerator.h"
 #include "input/tastenfilter.h"
-#include "input/zeigerrechnung.h"
+#include "model/kurvenplatz.h"
 #include "model/massstab.h"
 #include "model/sprechtexte.h"
 #include "model/umrechnung.h"
+#include "model/zeigerrechnung.h"
 
 #include <QLocale>
 #include <QTest>

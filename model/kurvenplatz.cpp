@@ -1,4 +1,4 @@
-#include "diagrams/kurvenplatz.h"
+#include "model/kurvenplatz.h"
 
 #include "model/umrechnung.h"
 

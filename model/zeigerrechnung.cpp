@@ -1,4 +1,4 @@
-#include "input/zeigerrechnung.h"
+#include "model/zeigerrechnung.h"
 
 #include "model/umrechnung.h"
 

@@ -1,6 +1,10 @@
 #pragma once
 // Where a curve picture of the time diagram goes for a frequency, a shift parameter and an
-// amplitude: the picture holds four periods and is stretched to 80000 / frequency units.
+// amplitude, in the diagram's units: the rectangle reaches from (left, top) to the right by
+// width and downwards by height. The picture holds the curve drawing, four periods 3090 by
+// 2260 of its own units (assets/kurvenzeichnung.h), stretched to 80000 / frequency units;
+// so the wave passes through x(s) = left + width (4 + 768 s) / 3090 and
+// y(s) = top - height (1125.5 + 1120.5 sin 2 pi s) / 2260 for 0 <= s <= 4 periods.
 
 #include <QtGlobal>
 
