@@ -74,6 +74,7 @@ void Zeitdiagramm::keyPressEvent(QKeyEvent *event)
     }
     event->accept();
     m_cursorMs = std::clamp(ziel, zeitachseVonMs, zeitachseBisMs);
+    m_cursorGezeigt = true;
     update();
     emit cursorGesetzt(cursoransage(m_cursorMs, cursorwerte()));
 }
@@ -81,12 +82,15 @@ void Zeitdiagramm::keyPressEvent(QKeyEvent *event)
 void Zeitdiagramm::focusInEvent(QFocusEvent *event)
 {
     Bildflaeche::focusInEvent(event);
+    // Shown when the keyboard brings the focus here, not when the window merely starts with it.
+    m_cursorGezeigt = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     update();
 }
 
 void Zeitdiagramm::focusOutEvent(QFocusEvent *event)
 {
     Bildflaeche::focusOutEvent(event);
+    m_cursorGezeigt = false;
     update();
 }
 
@@ -126,7 +130,7 @@ void Zeitdiagramm::zeichneInhalt(QPainter &p)
                                 .translated(rand, rand);
         zeichneKurve(p, ziel, k->farbe(), &m_striche[i]);
     }
-    if (hasFocus())
+    if (hasFocus() && m_cursorGezeigt)
         zeichneCursor(p);
 }
 

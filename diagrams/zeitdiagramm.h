@@ -4,7 +4,8 @@
 // time axis by a fine step, with Shift by a coarse one, Home and End go to the axis' ends, and
 // Ctrl+Left and Ctrl+Right jump to the previous or next maximum, minimum or zero crossing of
 // the first shown curve. Each move reports what a screen reader says there; the cursor is drawn
-// only while the diagram has the focus, and it only reads.
+// while the diagram has the focus from the keyboard (a Tab, or a cursor key pressed), so that
+// the window looks as ever at start and to the mouse; it only reads.
 
 #include "assets/strichdeckung.h"
 #include "diagrams/bildflaeche.h"
@@ -48,6 +49,7 @@ private:
     std::array<Kurvenbild *, 3> m_kurven{};
     std::array<Kurvenbild *, 3> m_nachKurve{};
     double m_cursorMs = 0.0;
+    bool m_cursorGezeigt = false;
     // The stroke's pixels of each curve as last painted.
     std::array<Strichdeckung, 3> m_striche{};
 };
