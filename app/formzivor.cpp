@@ -1,6 +1,8 @@
 #include "app/formzivor.h"
 
 #include "app/frmzivorhilfe.h"
+#include "app/hilfevorn.h"
+#include "app/rahmenmitte.h"
 #include "diagrams/griff.h"
 #include "diagrams/kurvenbild.h"
 #include "diagrams/kurvenplatz.h"
@@ -173,6 +175,8 @@ void Formzivor::baueFenster()
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                         bildschirm->availableGeometry()));
     }
+    // Once the window manager has put its frame around the window, the frame is centred.
+    new Rahmenmitte(this);
 }
 
 void Formzivor::baueMenue()
@@ -656,6 +660,9 @@ void Formzivor::menuhilfe_Click()
 {
     setEnabled(false);
     m_hilfe = new frmzivorhilfe(this);
+    // The disabled main window acts like the owner of a modal window: a click on it, or its
+    // activation, brings the help window forward with the focus.
+    new Hilfevorn(this, m_hilfe);
     m_hilfe->show();
 }
 
@@ -672,18 +679,6 @@ void Formzivor::closeEvent(QCloseEvent *event)
         return;
     }
     QMainWindow::closeEvent(event);
-}
-
-void Formzivor::changeEvent(QEvent *event)
-{
-    // The disabled main window acts like the owner of a modal window: a click on it, or its
-    // activation through the task bar, brings the help window forward with the focus.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_hilfe != nullptr
-        && m_hilfe->isVisible()) {
-        m_hilfe->raise();
-        m_hilfe->activateWindow();
-    }
-    QMainWindow::changeEvent(event);
 }
 
 // ---------------------------------------------------------------------------------------
