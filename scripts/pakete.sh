@@ -5,8 +5,10 @@ set -eu
 
 pakete="cmake make g++ qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation fonts-dejavu-core desktop-file-utils"
 # The tests on a real X display: Xvfb, the window managers openbox and xfwm4, X input and
-# properties, and the accessibility bus with a client library.
+# properties, and the accessibility bus with a client library; in a Wayland session: the
+# headless compositor weston and Qt's Wayland platform plugin.
 pakete="$pakete xvfb xauth openbox xfwm4 xdotool x11-utils dbus at-spi2-core python3-pyatspi"
+pakete="$pakete weston qt6-wayland"
 if [ "${1:-}" = run ]; then
   pakete="$pakete xvfb xauth imagemagick"
 fi
