@@ -1,9 +1,9 @@
-// The program on a real X display with a window manager (run by mit_bildschirm.sh, on the
-// xcb platform): the main window's frame stands in the middle of the screen; the help window
-// stays in front of the disabled main window whatever the learner clicks, and comes back when
-// the window manager has minimised it; and on screenshots of the X screen the curves have the stretched stroke
-// while the grid lines stay one logical pixel and sharp. Input is real X input (xdotool),
-// the stacking is the window manager's own list.
+// The program on a real X display with a window manager, openbox or xfwm4 (run by
+// mit_bildschirm.sh, on the xcb platform): the main window's frame stands in the middle of the
+// screen; the help window stays in front of the disabled main window whatever the learner
+// clicks, and comes back when the window manager has minimised it; and on screenshots of the
+// X screen the curves have the stretched stroke while the grid lines stay one logical pixel
+// and sharp. Input is real X input (xdotool), the stacking is the window manager's own list.
 
 #include "app/formzivor.h"
 
@@ -278,9 +278,8 @@ void TestFensterverwaltung::minimierteHilfeKommtZurueck()
     // decorations 1 = all, 32 = minimise button.
     const QList<quint64> motif = zahlen(eigenschaft(hilfe->winId(), "_MOTIF_WM_HINTS"));
     QVERIFY2(motif.size() >= 3, qPrintable(eigenschaft(hilfe->winId(), "_MOTIF_WM_HINTS")));
-    QVERIFY(motif[0] & 1);
+    QCOMPARE(motif[0] & (1 | 2), 1u | 2u);
     QCOMPARE(motif[1] & (1 | 8), 0u);
-    QVERIFY(motif[0] & 2);
     QCOMPARE(motif[2] & (1 | 32), 0u);
     if (qgetenv("ZIVOR_FM") == "xfwm4") {
         const QString aktionen = eigenschaft(hilfe->winId(), "_NET_WM_ALLOWED_ACTIONS");
