@@ -50,3 +50,8 @@ bench:
 	cmake -S . -B $(BUILD)
 	cmake --build $(BUILD) -j $(JOBS) --target zivor_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/zivor_bench -minimumtotal 2000
+
+# make test on a fresh minimal Debian 13 in a chroot, as root (the committed checkout).
+.PHONY: test-debian13
+test-debian13:
+	sh scripts/debian13.sh

@@ -3,7 +3,9 @@
 #include "app/ansage.h"
 #include "app/aufgabentextzugang.h"
 #include "app/frmzivorhilfe.h"
+#include "app/hilfevorn.h"
 #include "app/menueleiste.h"
+#include "app/rahmenmitte.h"
 #include "diagrams/behaelterzugang.h"
 #include "diagrams/griff.h"
 #include "diagrams/kurvenbild.h"
@@ -184,6 +186,8 @@ void Formzivor::baueFenster()
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                         bildschirm->availableGeometry()));
     }
+    // Once the window manager has put its frame around the window, the frame is centred.
+    new Rahmenmitte(this);
 }
 
 void Formzivor::baueMenue()
@@ -696,6 +700,9 @@ void Formzivor::menuhilfe_Click()
     m_fokusVorHilfe = QApplication::focusWidget();
     setEnabled(false);
     m_hilfe = new frmzivorhilfe(this);
+    // The disabled main window acts like the owner of a modal window: a click on it, or its
+    // activation, brings the help window forward with the focus.
+    new Hilfevorn(this, m_hilfe);
     m_hilfe->show();
 }
 
@@ -716,13 +723,8 @@ void Formzivor::closeEvent(QCloseEvent *event)
 
 void Formzivor::changeEvent(QEvent *event)
 {
-    // The disabled main window acts like the owner of a modal window: a click on it, or its
-    // activation through the task bar, brings the help window forward with the focus.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_hilfe != nullptr
-        && m_hilfe->isVisible()) {
-        m_hilfe->raise();
-        m_hilfe->activateWindow();
-    }
+    // A disabled window loses its focus; once enabled again, the control that had it before the
+    // help window opened gets it back.
     if (event->type() == QEvent::EnabledChange && isEnabled() && m_fokusVorHilfe != nullptr
         && m_fokusVorHilfe->isVisible() && m_fokusVorHilfe->isEnabled()) {
         m_fokusVorHilfe->setFocus(Qt::OtherFocusReason);

@@ -1,6 +1,7 @@
 #include "app/frmzivorhilfe.h"
 
 #include "app/hilfebild.h"
+#include "app/hilfebildzugang.h"
 #include "input/rollbalken.h"
 #include "model/massstab.h"
 
@@ -26,9 +27,21 @@ constexpr double radstufe = 120.0;
 
 } // namespace
 
+namespace {
+
+// The window's accessible interface may be asked for while the window is being made (newer Qt
+// does so): the page's and the window's interfaces are made known before.
+QWidget *mitZugang(QWidget *hauptfenster)
+{
+    Hilfebildzugang::anmelden();
+    return hauptfenster;
+}
+
+} // namespace
+
 frmzivorhilfe::frmzivorhilfe(QWidget *hauptfenster)
-    : QWidget(hauptfenster, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QWidget(mitZugang(hauptfenster), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("frmzivorhilfe"));
     setWindowTitle(QStringLiteral("Hilfe zur Aufgabe \"komplexe Ebene\""));

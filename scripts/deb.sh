@@ -20,6 +20,22 @@ mkdir -p "$quelle"
 git ls-files -z | xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done; true' sh \
   | tar --null -T - -cf - | tar -xf - -C "$quelle"
 
+# The maintainer and the homepage come from herausgeber.conf (as the AppStream data's do).
+wert() { sed -n "s/^$1=//p" herausgeber.conf | tail -n 1; }
+for name in ZIVOR_BETREUER ZIVOR_EMAIL ZIVOR_HOMEPAGE; do
+  [ -n "$(wert $name)" ] || { echo "scripts/deb.sh: herausgeber.conf sets no $name" >&2; exit 1; }
+done
+ersetze() { printf '%s' "$1" | sed 's/[\\/&|]/\\&/g'; }
+for datei in debian/control debian/changelog debian/copyright; do
+  sed -i -e "s|@ZIVOR_BETREUER@|$(ersetze "$(wert ZIVOR_BETREUER)")|g" \
+         -e "s|@ZIVOR_EMAIL@|$(ersetze "$(wert ZIVOR_EMAIL)")|g" \
+         -e "s|@ZIVOR_HOMEPAGE@|$(ersetze "$(wert ZIVOR_HOMEPAGE)")|g" "$quelle/$datei"
+  if grep -n '@ZIVOR_[A-Z_]*@' "$quelle/$datei" >&2; then
+    echo "scripts/deb.sh: $datei names a value herausgeber.conf does not set" >&2
+    exit 1
+  fi
+done
+
 (cd "$quelle" && DEB_BUILD_OPTIONS="noautodbgsym ${DEB_BUILD_OPTIONS:-}" \
   dpkg-buildpackage -b -us -uc -J"$jobs")
 

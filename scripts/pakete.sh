@@ -4,9 +4,11 @@
 set -eu
 
 pakete="cmake make g++ qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation fonts-dejavu-core desktop-file-utils"
-# The tests on a real X display: Xvfb, the openbox window manager, X input and properties,
-# and the accessibility bus with a client library.
-pakete="$pakete xvfb xauth openbox xdotool x11-utils dbus at-spi2-core python3-pyatspi"
+# The tests on a real X display: Xvfb, the window managers openbox and xfwm4, X input and
+# properties, and the accessibility bus with a client library; in a Wayland session: the
+# headless compositor weston and Qt's Wayland platform plugin.
+pakete="$pakete xvfb xauth openbox xfwm4 xdotool x11-utils dbus at-spi2-core python3-pyatspi"
+pakete="$pakete weston qt6-wayland"
 # What a screen reader speaks: Orca with speech-dispatcher and espeak-ng, and the locale sources
 # for a German locale of the test's own.
 pakete="$pakete orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng locales procps"

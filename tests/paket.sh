@@ -1,7 +1,8 @@
 #!/bin/sh
-# Checks the Debian package in dist/: its files and dependencies, lintian, the AppStream and
-# desktop-entry validators; then, as root, that apt installs it, that the menu entry's command
-# starts the installed program and that purging removes every file the package brought.
+# Checks the Debian package in dist/: its files, dependencies and maintainer, lintian, the
+# AppStream and desktop-entry validators; then, as root, that apt installs it, that the menu
+# entry's command starts the installed program and that purging removes every file the package
+# brought.
 # Usage: tests/paket.sh [--ohne-root]   (--ohne-root: everything that does not need root)
 set -eu
 cd "$(dirname "$0")/.."
@@ -31,18 +32,33 @@ sort > "$arbeit/erwartet" <<EOF
 EOF
 diff -u "$arbeit/erwartet" "$arbeit/dateien" || fehler "the package's files differ from the list above"
 
-# Dependencies: the Qt libraries the program links, and the substitute fonts it asks for.
+# Dependencies: the Qt libraries the program links (on Debian 13 some carry the suffix t64 of
+# the 64-bit time_t transition), the substitute fonts it asks for, and for a Wayland session
+# the Qt platform plugin.
 abhaengig="$(dpkg-deb -f "$deb" Depends)"
 echo "Depends: $abhaengig"
 for paket in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 fonts-liberation; do
-  echo ", $abhaengig," | grep -q "[ ,]$paket[ ,(]" || fehler "Depends lacks $paket"
+  echo ", $abhaengig," | grep -q "[ ,]$paket\(t64\)\?[ ,(]" || fehler "Depends lacks $paket"
 done
 if echo "$abhaengig" | grep -q -- "-dev\b"; then fehler "Depends names a development package"; fi
+echo ", $(dpkg-deb -f "$deb" Recommends)," | grep -q "[ ,]qt6-wayland[ ,(]" || fehler "Recommends lacks qt6-wayland"
+
+# Maintainer and homepage are those of herausgeber.conf, in the package and its AppStream data.
+wert() { sed -n "s/^$1=//p" herausgeber.conf | tail -n 1; }
+[ "$(dpkg-deb -f "$deb" Maintainer)" = "$(wert ZIVOR_BETREUER) <$(wert ZIVOR_EMAIL)>" ] \
+  || fehler "Maintainer '$(dpkg-deb -f "$deb" Maintainer)' is not the one in herausgeber.conf"
+[ "$(dpkg-deb -f "$deb" Homepage)" = "$(wert ZIVOR_HOMEPAGE)" ] \
+  || fehler "Homepage '$(dpkg-deb -f "$deb" Homepage)' is not the one in herausgeber.conf"
 
 lintian --fail-on error,warning "$deb" || fehler "lintian reports errors or warnings"
 
 dpkg-deb -x "$deb" "$arbeit/baum"
-appstreamcli validate --no-net "$arbeit/baum/usr/share/metainfo/de.zivor.zivor.metainfo.xml" \
+metainfo="$arbeit/baum/usr/share/metainfo/de.zivor.zivor.metainfo.xml"
+grep -qF "<url type=\"homepage\">$(wert ZIVOR_HOMEPAGE)</url>" "$metainfo" \
+  || fehler "the AppStream data lack the homepage of herausgeber.conf"
+grep -qF "<name>$(wert ZIVOR_BETREUER)</name>" "$metainfo" \
+  || fehler "the AppStream data lack the developer of herausgeber.conf"
+appstreamcli validate --no-net "$metainfo" \
   || fehler "appstreamcli validate"
 appstreamcli validate-tree --no-net "$arbeit/baum" || fehler "appstreamcli validate-tree"
 meldungen="$(desktop-file-validate "$arbeit/baum/usr/share/applications/zivor.desktop" 2>&1)" \

@@ -1,18 +1,20 @@
 #!/bin/sh
-# Runs a command on an X display of its own: Xvfb with the openbox window manager, and with
-# --bus inside a D-Bus session of its own that carries the accessibility bus. Everything it
-# starts is stopped again at the end. It fails with a message when anything cannot start;
-# it never skips.
+# Runs a command on an X display of its own: Xvfb with a window manager (openbox, or xfwm4 with
+# --fm xfwm4), and with --bus inside a D-Bus session of its own that carries the accessibility
+# bus. Everything it starts is stopped again at the end. It fails with a message when anything
+# cannot start; it never skips. The command finds the window manager's name in ZIVOR_FM.
 #
-#   mit_bildschirm.sh [--bus] [--groesse BREITExHOEHE] -- command [arguments]
+#   mit_bildschirm.sh [--bus] [--fm openbox|xfwm4] [--groesse BREITExHOEHE] -- command [arguments]
 set -eu
 
 bus=0
+fm=openbox
 groesse=1920x1440
 while [ $# -gt 0 ]; do
   case "$1" in
     --bus) bus=1; shift ;;
     --groesse) groesse="$2"; shift 2 ;;
+    --fm) fm="$2"; shift 2 ;;
     --) shift; break ;;
     *) break ;;
   esac
@@ -24,17 +26,25 @@ fehler() {
   exit 1
 }
 
-if [ "$bus" = 1 ] && [ -z "${ZIVOR_EIGENER_BUS:-}" ]; then
+# The accessibility bus, and xfwm4's settings (xfconf), need a D-Bus session of their own.
+if { [ "$bus" = 1 ] || [ "$fm" = xfwm4 ]; } && [ -z "${ZIVOR_EIGENER_BUS:-}" ]; then
   command -v dbus-run-session >/dev/null || fehler "dbus-run-session is missing (package dbus)"
   # A runtime folder of its own, so that the accessibility bus's socket is this run's alone.
   XDG_RUNTIME_DIR=$(mktemp -d "${TMPDIR:-/tmp}/zivor-bus.XXXXXX")
   export XDG_RUNTIME_DIR
-  ZIVOR_EIGENER_BUS=1 exec dbus-run-session -- sh "$0" --bus --groesse "$groesse" -- "$@"
+  if [ "$bus" = 1 ]; then set -- --bus -- "$@"; else set -- -- "$@"; fi
+  ZIVOR_EIGENER_BUS=1 exec dbus-run-session -- sh "$0" --fm "$fm" --groesse "$groesse" "$@"
 fi
 
-for programm in Xvfb openbox xprop; do
-  command -v "$programm" >/dev/null || fehler "$programm is missing (packages xvfb, openbox, x11-utils)"
+case "$fm" in
+  openbox|xfwm4) ;;
+  *) fehler "unknown window manager '$fm' (openbox or xfwm4)" ;;
+esac
+for programm in Xvfb "$fm" xprop; do
+  command -v "$programm" >/dev/null || fehler "$programm is missing (packages xvfb, $fm, x11-utils)"
 done
+ZIVOR_FM="$fm"
+export ZIVOR_FM
 
 ordner=$(mktemp -d "${TMPDIR:-/tmp}/zivor-x.XXXXXX")
 xvfb=""
@@ -59,7 +69,11 @@ nummer=$(timeout 20 head -n 1 "$ordner/nummer" || true)
 DISPLAY=":$nummer"
 export DISPLAY
 
-openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml >"$ordner/openbox.log" 2>&1 &
+if [ "$fm" = openbox ]; then
+  openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml >"$ordner/fm.log" 2>&1 &
+else
+  xfwm4 --compositor=off >"$ordner/fm.log" 2>&1 &
+fi
 wm=$!
 bereit=0
 for _ in $(seq 100); do
@@ -70,7 +84,7 @@ for _ in $(seq 100); do
   kill -0 "$wm" 2>/dev/null || break
   sleep 0.1
 done
-[ "$bereit" = 1 ] || { cat "$ordner/openbox.log" >&2; fehler "openbox did not start on $DISPLAY"; }
+[ "$bereit" = 1 ] || { cat "$ordner/fm.log" >&2; fehler "$fm did not start on $DISPLAY"; }
 
 if [ "$bus" = 1 ]; then
   # The accessibility bus is started on demand by the session bus; asking for its address
