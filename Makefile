@@ -7,7 +7,7 @@ LSAN_OPTIONS  ?= suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
 # The static Qt for Windows, built once by make windows and kept across make clean.
 WINDOWS_CACHE ?= $(HOME)/.cache/zivor-windows
 
-.PHONY: run test build clean bench deb debtest windows
+.PHONY: run test build clean bench deb debtest windows test-windows
 
 run:
 	sh scripts/pakete.sh run
@@ -59,3 +59,8 @@ windows:
 	sh scripts/pakete.sh windows
 	sh scripts/windows.sh $(BUILD) $(BUILD)-windows $(WINDOWS_CACHE) $(JOBS)
 
+# The Windows program and its installer under Wine on a virtual X display; not part of make test.
+test-windows: windows
+	cmake -S . -B $(BUILD)
+	cmake --build $(BUILD) -j $(JOBS) --target test_wine
+	sh tests/bildschirm/mit_bildschirm.sh -- env QT_QPA_PLATFORM=xcb WAYLAND_DISPLAY= $(BUILD)/tests/wine/test_wine
