@@ -37,11 +37,13 @@
 #include <cmath>
 #include <memory>
 
+#ifndef ZIVOR_SYMBOL_ALS_BILDER
 // The pictures are compiled into the core library; a static library needs them registered.
 static void ladeBilder()
 {
     Q_INIT_RESOURCE(assets);
 }
+#endif
 
 namespace zivor {
 namespace {

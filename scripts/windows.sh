@@ -24,7 +24,7 @@ cmake --build "$bau" -j "$jobs" --target zivor installer
 
 # Only Windows' own libraries may be left for the exe to load.
 importe="$(x86_64-w64-mingw32-objdump -p "$bau/zivor.exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | sort -f)"
-fremd="$(echo "$importe" | grep -viE '^(kernel32|user32|gdi32|shell32|ole32|oleaut32|advapi32|comdlg32|imm32|winmm|ws2_32|version|uxtheme|dwmapi|shlwapi|setupapi|d3d9|d3d11|d3d12|dxgi|dwrite|d2d1|dcomp|netapi32|userenv|winspool\.drv|wtsapi32|authz|mpr|opengl32|crypt32|secur32|ntdll|rpcrt4|msvcrt|api-ms-win-[a-z0-9-]+)\.dll$' || true)"
+fremd="$(echo "$importe" | grep -viE '^(kernel32|user32|gdi32|shell32|ole32|oleaut32|advapi32|comdlg32|imm32|winmm|ws2_32|version|uxtheme|dwmapi|shlwapi|shcore|setupapi|d3d9|d3d11|d3d12|dxgi|dwrite|d2d1|dcomp|netapi32|userenv|winspool\.drv|wtsapi32|authz|mpr|opengl32|crypt32|secur32|ntdll|rpcrt4|msvcrt|api-ms-win-[a-z0-9-]+)\.dll$' || true)"
 [ -z "$fremd" ] || fehler "zivor.exe needs libraries that Windows does not bring: $fremd"
 
 version="$(sed -n 's/^project(zivor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
