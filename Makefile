@@ -4,8 +4,10 @@ JOBS  ?= $(shell nproc)
 ASAN_OPTIONS  ?= detect_leaks=1:abort_on_error=0:halt_on_error=1
 UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
 LSAN_OPTIONS  ?= suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
+# The static Qt for Windows, built once by make windows and kept across make clean.
+WINDOWS_CACHE ?= $(HOME)/.cache/zivor-windows
 
-.PHONY: run test build clean bench deb debtest
+.PHONY: run test build clean bench deb debtest windows test-windows
 
 run:
 	sh scripts/pakete.sh run
@@ -55,3 +57,15 @@ bench:
 .PHONY: test-debian13
 test-debian13:
 	sh scripts/debian13.sh
+
+# dist/zivor.exe and dist/zivor-<version>-setup.exe, cross-built with a static Qt from Debian's
+# sources (the first run builds that Qt into $(WINDOWS_CACHE), which takes a while).
+windows:
+	sh scripts/pakete.sh windows
+	sh scripts/windows.sh $(BUILD) $(BUILD)-windows $(WINDOWS_CACHE) $(JOBS)
+
+# The Windows program and its installer under Wine on a virtual X display; not part of make test.
+test-windows: windows
+	cmake -S . -B $(BUILD)
+	cmake --build $(BUILD) -j $(JOBS) --target test_wine
+	sh tests/bildschirm/mit_bildschirm.sh -- env QT_QPA_PLATFORM=xcb WAYLAND_DISPLAY= $(BUILD)/tests/wine/test_wine

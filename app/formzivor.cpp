@@ -40,16 +40,20 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#ifndef ZIVOR_SYMBOL_ALS_BILDER
 #include <QSvgRenderer>
+#endif
 
 #include <cmath>
 #include <memory>
 
+#ifndef ZIVOR_SYMBOL_ALS_BILDER
 // The pictures are compiled into the core library; a static library needs them registered.
 static void ladeBilder()
 {
     Q_INIT_RESOURCE(assets);
 }
+#endif
 
 namespace zivor {
 namespace {
@@ -92,12 +96,20 @@ void setzeFarben(QWidget *w, QPalette::ColorRole rolle, const QColor &text,
     w->setPalette(pal);
 }
 
+// Sizes of the window icon's pictures (the Windows build's resources hold the same).
+constexpr std::array<int, 5> symbolgroessen{16, 32, 48, 64, 128};
+
 QIcon fenstersymbol()
 {
+    QIcon symbol;
+#ifdef ZIVOR_SYMBOL_ALS_BILDER
+    // The Windows program has no Qt SVG: the build rendered the drawing at these sizes.
+    for (const int seite : symbolgroessen)
+        symbol.addFile(QStringLiteral(":/zivor/symbol-%1.png").arg(seite));
+#else
     ladeBilder();
     QSvgRenderer bild(QStringLiteral(":/zivor/symbol.svg"));
-    QIcon symbol;
-    for (const int seite : {16, 32, 48, 64, 128}) {
+    for (const int seite : symbolgroessen) {
         QPixmap pixmap(seite, seite);
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
@@ -105,6 +117,7 @@ QIcon fenstersymbol()
         p.end();
         symbol.addPixmap(pixmap);
     }
+#endif
     return symbol;
 }
 

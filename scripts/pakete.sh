@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages Zivor needs to build, test and run, and only those that are missing.
-# Usage: scripts/pakete.sh [run]   ("run" adds what a machine without a display needs)
+# Usage: scripts/pakete.sh [run|deb|debtest|windows]
+#   ("run" adds what a machine without a display needs)
 set -eu
 
 pakete="cmake make g++ qt6-base-dev qt6-svg-dev libqt6svg6 fonts-liberation fonts-dejavu-core desktop-file-utils"
@@ -21,6 +22,11 @@ if [ "${1:-}" = deb ] || [ "${1:-}" = debtest ]; then
 fi
 if [ "${1:-}" = debtest ]; then
   pakete="$pakete lintian appstream"
+fi
+# "windows" adds the cross compiler, the tools that build Qt from Debian's source package,
+# NSIS for the installer and Wine (64-bit) with the German locale's sources for its test.
+if [ "${1:-}" = windows ]; then
+  pakete="$pakete g++-mingw-w64-x86-64-posix dpkg-dev xz-utils perl ninja-build nsis wine wine64 locales"
 fi
 
 fehlt=""

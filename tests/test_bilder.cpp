@@ -1,6 +1,7 @@
 // The pictures drawn by the program: both diagram backgrounds probed pixel by pixel at screen
 // scale 1 and 2, the curve drawing of the time diagram, and the window icon.
 
+#include "assets/icodatei.h"
 #include "assets/kurvenzeichnung.h"
 #include "assets/strichdeckung.h"
 #include "assets/zeigerdiagrammbild.h"
@@ -8,7 +9,9 @@
 #include "tests/farbanteil.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPicture>
@@ -130,6 +133,7 @@ private slots:
     void kurveNachDenVorgabenDesMalers_data();
     void kurveNachDenVorgabenDesMalers();
     void symbol();
+    void symbolAlsIcoDatei();
 };
 
 void TestBilder::fuelltFlaecheGenau_data()
@@ -552,6 +556,37 @@ void TestBilder::symbol()
     QVERIFY2(weiss >= 650 && weiss <= 800, qPrintable(QString::number(weiss)));
     QVERIFY2(dunkel >= 150 && dunkel <= 220, qPrintable(QString::number(dunkel)));
     QVERIFY2(gelb >= 50 && gelb <= 70, qPrintable(QString::number(gelb)));
+}
+
+// The Windows icon file carries every picture as it was: Qt's own reader of .ico files gives
+// them back pixel for pixel, in their order, transparency included, the 256-pixel one too.
+void TestBilder::symbolAlsIcoDatei()
+{
+    QSvgRenderer svg(QStringLiteral(":/zivor/symbol.svg"));
+    QList<QImage> bilder;
+    for (const int seite : {16, 32, 48, 256}) {
+        QImage b(seite, seite, QImage::Format_ARGB32);
+        b.fill(Qt::transparent);
+        QPainter p(&b);
+        svg.render(&p, QRectF(0, seite / 4.0, seite, seite / 2.0)); // a band, clear above and below
+        p.end();
+        b.setPixel(seite - 1, 0, qRgba(10, 20, 30, 128)); // half transparent, straight alpha
+        bilder << b;
+    }
+    const QByteArray ico = zivor::icoDatei(bilder);
+    QBuffer puffer;
+    puffer.setData(ico);
+    QImageReader leser(&puffer, "ico");
+    QCOMPARE(leser.imageCount(), bilder.size());
+    for (qsizetype i = 0; i < bilder.size(); ++i) {
+        QVERIFY(leser.jumpToImage(static_cast<int>(i)));
+        const QImage gelesen = leser.read().convertToFormat(QImage::Format_ARGB32);
+        QVERIFY2(!gelesen.isNull(), qPrintable(leser.errorString()));
+        QCOMPARE(gelesen.size(), bilder[i].size());
+        QCOMPARE(gelesen, bilder[i]);
+    }
+    QVERIFY(zivor::icoDatei({QImage(16, 8, QImage::Format_ARGB32)}).isEmpty());
+    QVERIFY(zivor::icoDatei({QImage(512, 512, QImage::Format_ARGB32)}).isEmpty());
 }
 
 QTEST_MAIN(TestBilder)
