@@ -80,6 +80,13 @@ while subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"], stdout=sub
     time.sleep(0.5)
 dienst = starte(["speech-dispatcher", "-s", "-t", "0", "-C", sprachdienst, "-L", ordner],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+# Orca connects once it finds the dispatcher's socket.
+steckdose = os.path.join(os.environ.get("XDG_RUNTIME_DIR", "/tmp"), "speech-dispatcher", "speechd.sock")
+bereit = time.monotonic() + 20
+while not os.path.exists(steckdose):
+    if dienst.poll() is not None or time.monotonic() > bereit:
+        abbruch("speech-dispatcher did not start (no socket %s)" % steckdose)
+    time.sleep(0.1)
 
 # Orca writes its debug log through a buffered file; opened line-buffered, every line lands at
 # once and can be read while Orca runs.
@@ -99,8 +106,14 @@ orca = starte(["/usr/bin/python3", "-c", ZEILENWEISE, "--debug", "--debug-file",
                "-u", os.path.join(ordner, "einstellungen")], cwd=ordner,
               stdout=subprocess.DEVNULL, stderr=open(os.path.join(ordner, "orca.err"), "w"))
 
-AUSGABE = re.compile(r"SPEECH OUTPUT: '(.*?)'\s?\[?\{[^\n]*\}\]?$|SPEECH DISPATCHER: Speaking '<speak>(.*?)</speak>'",
-                     re.S | re.M)
+# An utterance may span several lines of the log; its continuation lines are indented, and its
+# closing quote may be followed by the voice that spoke it.
+AUSGABE = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: ?\[?\{[^\n]*\}\]?)?\n(?! )"
+                     r"|SPEECH DISPATCHER: Speaking '<speak>(.*?)</speak>'", re.S)
+
+
+def bereinigt(text):
+    return re.sub(r"\n +", "\n", text).strip()
 
 
 def gesprochen():
@@ -114,9 +127,9 @@ def gesprochen():
     liste = []
     for treffer in AUSGABE.finditer(inhalt):
         if treffer.group(1) is not None:
-            liste.append(treffer.group(1))
+            liste.append(bereinigt(treffer.group(1)))
         else:
-            liste.append("»" + html.unescape(re.sub(r"<[^>]*>", "", treffer.group(2))))
+            liste.append("»" + bereinigt(html.unescape(re.sub(r"<[^>]*>", "", treffer.group(2)))))
     return liste
 
 
