@@ -43,7 +43,9 @@ class TestZiehen : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    void initTestCase();
+    // The touch screen lives as long as the test; Qt does not own the devices tests make.
+    void cleanupTestCase() { delete m_finger; }
     void init();
     void cleanup() { delete m_f; }
     void gruenenZeigerZiehen();
@@ -64,6 +66,7 @@ private slots:
     void dasUebrigePerFinger();
 
 private:
+    QPointingDevice *m_finger = nullptr;
     QWidget *w(const char *name) const { return m_f->findChild<QWidget *>(QLatin1String(name)); }
     QString text(const char *name) const { return m_f->findChild<QLineEdit *>(QLatin1String(name))->text(); }
     double prop(const char *name, const char *e) const
@@ -81,6 +84,12 @@ private:
 
     Formzivor *m_f = nullptr;
 };
+
+void TestZiehen::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    m_finger = QTest::createTouchDevice();
+}
 
 void TestZiehen::init()
 {
@@ -319,7 +328,7 @@ void TestZiehen::fingerNimmtDenNaechstenGriff()
     if (maus) {
         ziehe(landung, {landung + weg}, landung + weg);
     } else {
-        QPointingDevice *finger = QTest::createTouchDevice();
+        QPointingDevice *finger = m_finger;
         QTest::touchEvent(m_f, finger).press(0, landung);
         QTest::touchEvent(m_f, finger).move(0, landung + weg / 2);
         QTest::touchEvent(m_f, finger).move(0, landung + weg);
@@ -344,7 +353,7 @@ void TestZiehen::fingerNimmtDenNaechstenGriff()
 void TestZiehen::zweiterFingerUndAbbruch()
 {
     QWidget *bild = w("Picture2");
-    QPointingDevice *finger = QTest::createTouchDevice();
+    QPointingDevice *finger = m_finger;
     const QPoint start = griffMitte(0);
     QTest::touchEvent(m_f, finger).press(0, start);
     QTest::touchEvent(m_f, finger).stationary(0).press(1, imFenster(bild, QPoint(100, 300)));
@@ -369,7 +378,7 @@ void TestZiehen::zweiterFingerUndAbbruch()
 // the help page with the finger.
 void TestZiehen::dasUebrigePerFinger()
 {
-    QPointingDevice *finger = QTest::createTouchDevice();
+    QPointingDevice *finger = m_finger;
     const auto tippe = [&](QWidget *fenster, QPoint p) {
         QTest::touchEvent(fenster, finger).press(0, p);
         QTest::touchEvent(fenster, finger).release(0, p);
