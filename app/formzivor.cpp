@@ -184,6 +184,10 @@ void Formzivor::baueFenster()
 
     setMenuBar(new Menueleiste(this));
     baueMenue();
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *neu) {
+        if (neu != nullptr && neu->window() == this && neu != menuBar() && !menuBar()->isAncestorOf(neu))
+            m_letzterFokus = neu;
+    });
     m_ansage = new Ansage(klient);
     baueFrequenzgruppe();
     baueDiagramme();
@@ -709,8 +713,10 @@ void Formzivor::menuaufgaben_Click()
 
 void Formzivor::menuhilfe_Click()
 {
-    // A disabled window loses its focus; the control that had it gets it back afterwards.
-    m_fokusVorHilfe = QApplication::focusWidget();
+    // A disabled window loses its focus; the control that had it gets it back afterwards. When
+    // the help was opened from the menu bar, that is the control the bar took the keys from:
+    // the focus never comes back to the bar.
+    m_fokusVorHilfe = m_letzterFokus;
     setEnabled(false);
     m_hilfe = new frmzivorhilfe(this);
     // The disabled main window acts like the owner of a modal window: a click on it, or its

@@ -129,6 +129,8 @@ private:
     QPointer<frmzivorhilfe> m_hilfe;
     // The control that had the keyboard focus when the help window was opened.
     QPointer<QWidget> m_fokusVorHilfe;
+    // The last control of this window, outside the menu bar, that had the keyboard focus.
+    QPointer<QWidget> m_letzterFokus;
     // From the set-up of task 2 until the panel's "Beenden": the time diagram shows a curve
     // whose values the learner has to find, so its description does not name them.
     bool m_zielkurveVerdeckt = false;

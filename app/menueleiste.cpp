@@ -1,6 +1,7 @@
 #include "app/menueleiste.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QShortcutEvent>
@@ -39,6 +40,15 @@ bool Menueleiste::eventFilter(QObject *objekt, QEvent *ereignis)
     if (ereignis->type() == QEvent::ShortcutOverride) {
         const auto *taste = static_cast<const QKeyEvent *>(ereignis);
         if ((taste->key() == Qt::Key_Alt || taste->key() == Qt::Key_Meta) && taste->timestamp() == 0)
+            return false;
+    }
+    // The copy of a release may also come while Alt is held down once more: it belongs to an
+    // earlier press, and taking it for the release of this one would move the keyboard into the
+    // bar just before the letter comes. Such a release is no release of the key now held.
+    if (ereignis->type() == QEvent::KeyRelease && !ereignis->spontaneous()) {
+        const auto *taste = static_cast<const QKeyEvent *>(ereignis);
+        if ((taste->key() == Qt::Key_Alt || taste->key() == Qt::Key_Meta) && taste->timestamp() == 0
+            && (QGuiApplication::queryKeyboardModifiers() & (Qt::AltModifier | Qt::MetaModifier)))
             return false;
     }
     return QMenuBar::eventFilter(objekt, ereignis);
