@@ -22,11 +22,11 @@ namespace {
 constexpr int perioden = 4;
 constexpr int punkteJePeriode = 184;
 constexpr int schritte = perioden * punkteJePeriode;
-constexpr double anfangX = 4.0;
-constexpr double periodenBreite = 768.0;
+constexpr double anfangX = kurveAnfang;
+constexpr double periodenBreite = kurvePeriode;
 constexpr double schrittBreite = periodenBreite / punkteJePeriode;
-constexpr double mittellinie = 1125.5;
-constexpr double halbeHoehe = 1120.5;
+constexpr double mittellinie = kurveMitte;
+constexpr double halbeHoehe = kurveHalbeHoehe;
 constexpr double strichbreite = 6.0; // in drawing units
 
 const QPolygonF &kurvenpunkte()

@@ -2,6 +2,8 @@
 // The one curve drawing of the time diagram: four periods of a sine wave, drawn in a colour
 // and stretched onto the rectangle of a curve picture.
 
+#include "model/kurvenplatz.h"
+
 class QColor;
 class QPainter;
 class QPainterPath;
@@ -10,9 +12,6 @@ class QRectF;
 namespace zivor {
 
 class Strichdeckung;
-
-// Size of the drawing in its own units (origin top-left, y down).
-inline constexpr double kurveBreite = 3090, kurveHoehe = 2260;
 
 // The wave in drawing units: 4 periods from x = 4 to x = 3076, 768 units and 184 straight
 // segments a period, centre line 1125.5, half-height 1120.5; it starts on the centre line

@@ -10,6 +10,12 @@
 
 namespace zivor {
 
+// The curve drawing in its own units (origin top-left, y down): its size, where the wave
+// begins, the width of one period, the centre line and the half-height.
+inline constexpr double kurveBreite = 3090, kurveHoehe = 2260;
+inline constexpr double kurveAnfang = 4.0, kurvePeriode = 768.0;
+inline constexpr double kurveMitte = 1125.5, kurveHalbeHoehe = 1120.5;
+
 struct Kurvenplatz {
     double left = 0.0;
     double top = 0.0;

@@ -10,14 +10,13 @@
 namespace zivor {
 namespace {
 
-// The curve drawing, in its own units: 3090 x 2260, four periods from x = 4 to 3076 (768 a
-// period), centre line at 1125.5 and half-height 1120.5, going down first.
-constexpr double bildBreite = 3090.0;
-constexpr double bildHoehe = 2260.0;
-constexpr double anfang = 4.0;
-constexpr double periode = 768.0;
-constexpr double mitte = 1125.5;
-constexpr double halbeHoehe = 1120.5;
+// The curve drawing, in its own units: four periods, going down first.
+constexpr double bildBreite = kurveBreite;
+constexpr double bildHoehe = kurveHoehe;
+constexpr double anfang = kurveAnfang;
+constexpr double periode = kurvePeriode;
+constexpr double mitte = kurveMitte;
+constexpr double halbeHoehe = kurveHalbeHoehe;
 constexpr double perioden = 4.0;
 constexpr double einheitenJeMs = 20.0;
 constexpr double einheitenJeAmplitude = 10.0;
