@@ -1,32 +1,26 @@
 #include "app/formzivor.h"
 
-#include "app/ansage.h"
-#include "app/aufgabentextzugang.h"
 #include "app/frmzivorhilfe.h"
 #include "app/hilfevorn.h"
 #include "app/menueleiste.h"
 #include "app/rahmenmitte.h"
-#include "diagrams/behaelterzugang.h"
+#include "app/zugangsbericht.h"
 #include "diagrams/griff.h"
 #include "diagrams/kurvenbild.h"
-#include "diagrams/zugangsfabrik.h"
 #include "diagrams/zeigerdiagramm.h"
 #include "diagrams/zeigerlinie.h"
 #include "diagrams/zeitdiagramm.h"
 #include "exercises/aufgabe.h"
 #include "exercises/bewertung.h"
 #include "exercises/zufallsgenerator.h"
-#include "input/reglerzugang.h"
 #include "input/rollbalken.h"
 #include "input/tastenfilter.h"
 #include "input/ziehsteuerung.h"
 #include "input/zahlenfeld.h"
 #include "model/kurvenplatz.h"
-#include "model/sprechtexte.h"
 #include "model/umrechnung.h"
 #include "model/zeigerrechnung.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontMetricsF>
@@ -129,17 +123,6 @@ void setzeText(QLineEdit *feld, const QString &text)
         feld->setText(text);
 }
 
-// The client area is announced as the window's pane, not as an anonymous filler, and the
-// exercise panel as a group; both offer only the controls that are not hidden.
-QAccessibleInterface *klientZugang(const QString &klasse, QObject *objekt)
-{
-    if (klasse == QLatin1String("QWidget") && objekt->objectName() == QLatin1String("Klientbereich"))
-        return new Behaelterzugang(static_cast<QWidget *>(objekt), QAccessible::Pane);
-    if (klasse == QLatin1String("QGroupBox") && objekt->objectName() == QLatin1String("Frame1"))
-        return new Behaelterzugang(static_cast<QWidget *>(objekt), QAccessible::Grouping);
-    return nullptr;
-}
-
 QString elementname(const char *name, int i)
 {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
@@ -153,8 +136,12 @@ Formzivor::Formzivor(QWidget *parent)
 {
     auto generator = std::make_shared<Zufallsgenerator>();
     m_zufall = [generator] { return generator->naechste(); };
+    // Made first: the controls ask for their accessible interfaces while they are built.
+    m_zugang = new Zugangsbericht(this);
     baueFenster();
     Form_Load();
+    // Once the handlers are connected and the start values stand.
+    m_zugang->verbinde();
 }
 
 Formzivor::~Formzivor() = default;
@@ -173,10 +160,8 @@ void Formzivor::baueFenster()
     setWindowTitle(QStringLiteral("KAVO- Zeitfunktion und Bildebene"));
     setWindowIcon(fenstersymbol());
 
-    installiereZugang(klientZugang);
     auto *klient = new QWidget(this);
     klient->setObjectName(QStringLiteral("Klientbereich"));
-    klient->setAccessibleName(QStringLiteral("Zeitfunktion und Bildebene"));
     klient->setFixedSize(klientBreite, klientHoehe);
     klient->setAutoFillBackground(true);
     setzeFarben(klient, QPalette::WindowText, schwarz, QPalette::Window, weiss);
@@ -184,19 +169,11 @@ void Formzivor::baueFenster()
 
     setMenuBar(new Menueleiste(this));
     baueMenue();
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *neu) {
-        if (neu != nullptr && neu->window() == this && neu != menuBar() && !menuBar()->isAncestorOf(neu))
-            m_letzterFokus = neu;
-    });
-    m_ansage = new Ansage(klient);
     baueFrequenzgruppe();
     baueDiagramme();
     baueKurvenzeilen();
     baueAufgabenfeld();
     setzeTabfolge();
-    benenneSteuerelemente();
-    for (QWidget *behaelter : std::initializer_list<QWidget *>{klient, Frame1, Picture1, Picture2})
-        Behaelterzugang::meldeGezeigte(behaelter);
 
     setFixedSize(klientBreite, klientHoehe + menuBar()->sizeHint().height());
     if (const QScreen *bildschirm = QGuiApplication::primaryScreen()) {
@@ -262,7 +239,6 @@ void Formzivor::baueFrequenzgruppe()
     Textf->setTastenfilter([this](qint16 &code) { Textf_KeyPress(code); });
     connect(Textf, &Zahlenfeld::fokusVerloren, this, &Formzivor::Textf_LostFocus);
 
-    Reglerzugang::anmelden();
     HScroll3 = new Rollbalken(Qt::Horizontal, klient);
     HScroll3->setObjectName(QStringLiteral("HScroll3"));
     HScroll3->setGeometry(666, 441, 136, 16);
@@ -275,14 +251,8 @@ void Formzivor::baueFrequenzgruppe()
     // a horizontal thumb to the left; the slider's keys go the way their arrows point.
     HScroll3->setInvertedControls(false);
     // The thumb drag, the arrows, the track and the keys all apply the slider's position, so
-    // that the slider never stands at a frequency that is not shown. The descriptions follow
-    // once the position stands: at the end of a thumb drag, or at once for a step.
-    connect(HScroll3, &QScrollBar::valueChanged, this, [this] {
-        HScroll3_Scroll();
-        if (!HScroll3->isSliderDown())
-            reglerSteht();
-    });
-    connect(HScroll3, &QScrollBar::sliderReleased, this, &Formzivor::reglerSteht);
+    // that the slider never stands at a frequency that is not shown.
+    connect(HScroll3, &QScrollBar::valueChanged, this, &Formzivor::HScroll3_Scroll);
 }
 
 void Formzivor::baueDiagramme()
@@ -317,15 +287,12 @@ void Formzivor::baueDiagramme()
     Label1[1]->hide();
     Picture2->setzeElemente(Line1, {Label1[0], Label1[1]});
 
-    // Mouse and keys on the handles and the diagram become its notifications; once a drag
-    // ends or a key step is made, the diagrams' descriptions follow.
+    // Mouse, finger and keys on the handles and the diagram become its notifications.
     auto *steuerung = new Ziehsteuerung(Picture2, this);
     steuerung->nimmGriff(Label1[2]);
     connect(steuerung, &Ziehsteuerung::dragOver, this, &Formzivor::Picture2_DragOver);
     connect(steuerung, &Ziehsteuerung::dragDrop, this, &Formzivor::Picture2_DragDrop);
     connect(steuerung, &Ziehsteuerung::mausBewegt, this, &Formzivor::Picture2_MouseMove);
-    connect(steuerung, &Ziehsteuerung::gesetzt, this, &Formzivor::zeigerSteht);
-    connect(steuerung, &Ziehsteuerung::markiert, this, &Formzivor::zeigerMarkiert);
 
     const std::array<QColor, 3> kurvenfarbe{QColor(0x00, 0xCC, 0x99), QColor(0xFF, 0x33, 0x00),
                                             QColor(0x33, 0x33, 0xCC)};
@@ -334,7 +301,6 @@ void Formzivor::baueDiagramme()
         Image2[i]->setVisible(i == 0);
     }
     Picture1->setzeKurven({Image2[0], Image2[2], Image2[1]}, Image2);
-    connect(Picture1, &Zeitdiagramm::cursorGesetzt, this, [this](const QString &ansage) { m_ansage->sprich(ansage); });
 }
 
 void Formzivor::baueKurvenzeilen()
@@ -405,7 +371,6 @@ void Formzivor::baueAufgabenfeld()
     Frame1->setFocusPolicy(Qt::NoFocus);
     setzeFarben(Frame1, QPalette::WindowText, schwarz, QPalette::Window, weiss);
 
-    Aufgabentextzugang::anmelden();
     // Named before its text is set: the text already asks for its accessible interface.
     Labelaufgabe = new QLabel(Frame1);
     Labelaufgabe->setObjectName(QStringLiteral("Labelaufgabe"));
@@ -447,83 +412,6 @@ void Formzivor::baueAufgabenfeld()
     Frame1->hide();
 }
 
-void Formzivor::benenneSteuerelemente()
-{
-    // Names for screen readers: what each control is for.
-    static const std::array<QString, 3> kurve{QStringLiteral("Funktion 1"), QStringLiteral("Funktion 2"),
-                                              QStringLiteral("Gesamt")};
-    for (int i = 0; i < 3; ++i) {
-        Checklinie[i]->setAccessibleName(kurve[i] + QStringLiteral(" anzeigen"));
-        Textampl[i]->setAccessibleName(QStringLiteral("Amplitude ") + kurve[i]);
-        Textwinkel[i]->setAccessibleName(QStringLiteral("Winkel in Grad ") + kurve[i]);
-        Text1[i]->setAccessibleName(QStringLiteral("Beschriftung Amplitude ") + kurve[i]);
-        Text1[i + 3]->setAccessibleName(QStringLiteral("Beschriftung Winkel ") + kurve[i]);
-    }
-    Textf->setAccessibleName(QStringLiteral("Frequenz in Hz"));
-    Label->setAccessibleName(QStringLiteral("Frequenz"));
-    HScroll3->setAccessibleName(QStringLiteral("Frequenzregler"));
-    HScroll3->setAccessibleDescription(QStringLiteral("Links 100 Hz, rechts 25 Hz"));
-    Picture2->setAccessibleName(QStringLiteral("Zeigerdiagramm"));
-    Picture1->setAccessibleName(QStringLiteral("Zeitdiagramm"));
-    Label1[0]->setAccessibleName(QStringLiteral("Spitze des grünen Zeigers"));
-    Label1[1]->setAccessibleName(QStringLiteral("Spitze des roten Zeigers"));
-    Label1[2]->setAccessibleName(QStringLiteral("Verborgener Griff des roten Zeigers"));
-    Frame1->setAccessibleName(QStringLiteral("Aufgaben"));
-    menuBar()->setAccessibleName(QStringLiteral("Menü"));
-    Commandaufgabe[0]->setAccessibleName(QStringLiteral("Aufgabe 1 stellen"));
-    for (int i = 1; i < 5; ++i)
-        Commandaufgabe[i]->setAccessibleName(QStringLiteral("Aufgabe 2 stellen"));
-    Command2->setAccessibleName(QStringLiteral("Lösung bewerten"));
-    Command1->setAccessibleName(QStringLiteral("Aufgaben beenden"));
-}
-
-std::array<Kurvenansicht, 3> Formzivor::kurvenansichten() const
-{
-    // The values as the fields show them after a drag: the sum's angle is shown 0.9° larger
-    // outside the third quadrant.
-    std::array<Kurvenansicht, 3> kurven;
-    for (int i = 0; i < 3; ++i) {
-        const double basis = i == 2 && !(Line1[2]->x2() < 0 && Line1[2]->y2() < 0) ? 199.0 : 200.0;
-        kurven[i] = {amplitudenText(amplitude[i] * 10.0f),
-                     winkelText(winkelAusVerschiebung(verschiebung[i], basis)), Line1[i]->isVisible(),
-                     Image2[i]->isVisible()};
-    }
-    return kurven;
-}
-
-void Formzivor::beschreibeDiagramme()
-{
-    const std::array<Kurvenansicht, 3> kurven = kurvenansichten();
-    for (int i = 0; i < 2; ++i)
-        Label1[i]->setAccessibleDescription(zeigerwerte(kurven[i].amplitude, kurven[i].winkel));
-    Picture2->setAccessibleDescription(zeigerbeschreibung(kurven));
-    Picture1->setAccessibleDescription(zeitbeschreibung(kurven, Textf->text(), m_zielkurveVerdeckt));
-}
-
-void Formzivor::zeigerSteht(QObject *griff)
-{
-    beschreibeDiagramme();
-    const auto *g = qobject_cast<Griff *>(griff);
-    const int n = g != nullptr ? g->tag().toInt() : -1;
-    if (n != 0 && n != 1)
-        return;
-    const std::array<Kurvenansicht, 3> kurven = kurvenansichten();
-    m_ansage->sprich(schrittansage(kurven[n], kurven[2]));
-}
-
-void Formzivor::zeigerMarkiert(QObject *griff)
-{
-    const auto *g = qobject_cast<Griff *>(griff);
-    const int n = g != nullptr ? g->tag().toInt() : -1;
-    if (n == 0 || n == 1)
-        m_ansage->sprich(markierungsansage(n, kurvenansichten()[n]));
-}
-
-void Formzivor::reglerSteht()
-{
-    beschreibeDiagramme();
-}
-
 void Formzivor::setzeTabfolge()
 {
     const std::vector<QWidget *> folge{
@@ -548,7 +436,6 @@ void Formzivor::Form_Load()
     amplitude[0] = 10.0f;
     amplitude[1] = 10.0f;
     f_frequenzeinst();
-    beschreibeDiagramme();
 }
 
 float Formzivor::f_winkelumr(float s_winkel) const
@@ -584,8 +471,6 @@ void Formzivor::Command1_Click()
     Textf->setReadOnly(true);
     Textampl[0]->setReadOnly(true);
     Textwinkel[0]->setReadOnly(true);
-    m_zielkurveVerdeckt = false;
-    beschreibeDiagramme();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -605,7 +490,6 @@ void Formzivor::Checklinie_Click(int index)
         Text1[i]->setVisible(gezeigt);
         Text1[i + 3]->setVisible(gezeigt);
     }
-    beschreibeDiagramme();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -626,8 +510,8 @@ void Formzivor::Picture2_DragOver(QObject *source, float x, float y)
 
     Line1[n]->setX2(x + 1.0f);
     Line1[n]->setY2(y - 1.0f);
-    float r = static_cast<float>(std::sqrt(static_cast<double>(x) * x + static_cast<double>(y) * y));
-    amplitude[n] = r / 10.0f;
+    float r = spitzenabstand(x, y);
+    amplitude[n] = r / einheitenJeAmplitude;
     float w = verschiebungsregel(x, y);
     verschiebung[n] = w;
     setzeText(Textampl[n], amplitudenText(r));
@@ -644,12 +528,10 @@ void Formzivor::Picture2_DragOver(QObject *source, float x, float y)
     }
     w = verschiebungsregel(sx, sy);
     verschiebung[2] = w;
-    r = static_cast<float>(std::sqrt(static_cast<double>(sx) * sx + static_cast<double>(sy) * sy));
-    amplitude[2] = r / 10.0f;
+    r = spitzenabstand(sx, sy);
+    amplitude[2] = r / einheitenJeAmplitude;
     setzeText(Textampl[2], amplitudenText(r));
-    // Outside the third quadrant the sum's angle is shown 0.9° larger.
-    const double basis = sx < 0.0f && sy < 0.0f ? 200.0 : 199.0;
-    setzeText(Textwinkel[2], winkelText(winkelAusVerschiebung(w, basis)));
+    setzeText(Textwinkel[2], winkelText(summenwinkel(w, sx, sy)));
     f_frequenzeinst();
 }
 
@@ -672,8 +554,7 @@ void Formzivor::Picture2_MouseMove(float x, float y)
 
 void Formzivor::HScroll3_Scroll()
 {
-    const int p = HScroll3->sliderPosition();
-    frequenz = static_cast<float>(1600.0 / p * 50.0);
+    frequenz = reglerfrequenz(HScroll3->sliderPosition());
     f_frequenzeinst();
 }
 
@@ -694,10 +575,10 @@ void Formzivor::Textf_KeyPress(qint16 &keyAscii)
 
 void Formzivor::Textf_LostFocus()
 {
-    if (zahlenwert(Textf->text()) > 100.0)
-        Textf->setText(QStringLiteral("100"));
-    if (zahlenwert(Textf->text()) < 25.0)
-        Textf->setText(QStringLiteral("25"));
+    if (zahlenwert(Textf->text()) > groessteFrequenz)
+        Textf->setText(zahlText(groessteFrequenz));
+    if (zahlenwert(Textf->text()) < kleinsteFrequenz)
+        Textf->setText(zahlText(kleinsteFrequenz));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -713,14 +594,10 @@ void Formzivor::menuaufgaben_Click()
 
 void Formzivor::menuhilfe_Click()
 {
-    // A disabled window loses its focus; the control that had it gets it back afterwards. When
-    // the help was opened from the menu bar, that is the control the bar took the keys from:
-    // the focus never comes back to the bar.
-    m_fokusVorHilfe = m_letzterFokus;
     setEnabled(false);
     m_hilfe = new frmzivorhilfe(this);
     // The disabled main window acts like the owner of a modal window: a click on it, or its
-    // activation, brings the help window forward with the focus.
+    // activation, brings the help window forward with the focus, which comes back afterwards.
     new Hilfevorn(this, m_hilfe);
     m_hilfe->show();
 }
@@ -738,18 +615,6 @@ void Formzivor::closeEvent(QCloseEvent *event)
         return;
     }
     QMainWindow::closeEvent(event);
-}
-
-void Formzivor::changeEvent(QEvent *event)
-{
-    // A disabled window loses its focus; once enabled again, the control that had it before the
-    // help window opened gets it back.
-    if (event->type() == QEvent::EnabledChange && isEnabled() && m_fokusVorHilfe != nullptr
-        && m_fokusVorHilfe->isVisible() && m_fokusVorHilfe->isEnabled()) {
-        m_fokusVorHilfe->setFocus(Qt::OtherFocusReason);
-        m_fokusVorHilfe = nullptr;
-    }
-    QMainWindow::changeEvent(event);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -800,8 +665,6 @@ void Formzivor::f_Aufgabe1()
         feld->hide();
     f_zufall1();
     Labelaufgabe->setText(aufgabentext1({zielfrequenz, zeigerlaenge[0], zeigerwinkel[0]}));
-    beschreibeDiagramme();
-    m_ansage->sprich(aufgabenansage(Labelaufgabe->text()));
 }
 
 void Formzivor::f_aufgabe2()
@@ -828,15 +691,12 @@ void Formzivor::f_aufgabe2()
     Textampl[0]->setText(QString());
     Textwinkel[0]->setText(QString());
     f_zufall1();
-    m_zielkurveVerdeckt = true;
     amplitude[0] = zeigerlaenge[0];
     frequenz = zielfrequenz;
     verschiebung[0] = f_winkelumr(zeigerwinkel[0]);
     f_frequenzeinst();
     Textf->setText(QString()); // Undo must not bring the target frequency back
     Labelaufgabe->setText(aufgabentext2);
-    beschreibeDiagramme();
-    m_ansage->sprich(aufgabenansage(Labelaufgabe->text()));
 }
 
 void Formzivor::Command2_Click()
@@ -886,11 +746,9 @@ void Formzivor::zeigeBewertung(const QString &meldung)
     box.setObjectName(QStringLiteral("Bewertung"));
     box.setTextFormat(Qt::PlainText);
     // The lines are separated by carriage returns, which the label's text document breaks at.
-    // Screen readers get the lines with line feeds, which they read as line breaks.
-    if (auto *text = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+    if (auto *text = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
         text->setTextInteractionFlags(text->textInteractionFlags() | Qt::TextSelectableByMouse);
-        text->setAccessibleName(QString(meldung).replace(QChar(13), QChar(10)));
-    }
+    Zugangsbericht::macheLesbar(box, meldung);
     box.exec();
 }
 

@@ -3,8 +3,6 @@
 // with their fields, the frequency group, the exercise panel and the menu bar. It holds the
 // curve state of the two functions and their sum and the handlers that change it.
 
-#include "model/sprechtexte.h"
-
 #include <QMainWindow>
 #include <QPointer>
 
@@ -21,7 +19,6 @@ class QGroupBox;
 
 namespace zivor {
 
-class Ansage;
 class frmzivorhilfe;
 class Griff;
 class Kurvenbild;
@@ -29,6 +26,7 @@ class Zahlenfeld;
 class Zeigerdiagramm;
 class Zeigerlinie;
 class Zeitdiagramm;
+class Zugangsbericht;
 
 class Formzivor : public QMainWindow
 {
@@ -76,13 +74,8 @@ public:
     // The source of the exercises' random numbers 0 <= r < 1; tests supply their own.
     void setzeZufallsquelle(std::function<float()> quelle);
 
-    // Puts what both diagrams show now into their descriptions for screen readers; run when
-    // values stand (after a drag or key step, a slider step, a selection, a task set-up).
-    void beschreibeDiagramme();
-
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     void baueFenster();
@@ -93,14 +86,6 @@ private:
     void baueAufgabenfeld();
     void setzeTabfolge();
     void zeigeBewertung(const QString &meldung);
-    void benenneSteuerelemente();
-    // The curves as the window shows them, for the screen reader's texts.
-    std::array<Kurvenansicht, 3> kurvenansichten() const;
-    // A drag or key step of a tip has ended, a tip is marked, the slider stands: the
-    // descriptions follow, and the change is spoken.
-    void zeigerSteht(QObject *griff);
-    void zeigerMarkiert(QObject *griff);
-    void reglerSteht();
 
     std::array<QCheckBox *, 3> Checklinie{};
     std::array<QLineEdit *, 6> Text1{};
@@ -124,16 +109,10 @@ private:
     QAction *menuaufgaben = nullptr;
 
     std::function<float()> m_zufall;
-    Ansage *m_ansage = nullptr;
+    // What screen readers are told of this window.
+    Zugangsbericht *m_zugang = nullptr;
     // The open help window; while it is open the main window is disabled.
     QPointer<frmzivorhilfe> m_hilfe;
-    // The control that had the keyboard focus when the help window was opened.
-    QPointer<QWidget> m_fokusVorHilfe;
-    // The last control of this window, outside the menu bar, that had the keyboard focus.
-    QPointer<QWidget> m_letzterFokus;
-    // From the set-up of task 2 until the panel's "Beenden": the time diagram shows a curve
-    // whose values the learner has to find, so its description does not name them.
-    bool m_zielkurveVerdeckt = false;
 };
 
 } // namespace zivor

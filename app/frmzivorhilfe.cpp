@@ -5,7 +5,6 @@
 #include "input/rollbalken.h"
 #include "model/massstab.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -100,11 +99,8 @@ void frmzivorhilfe::VScroll1_Scroll()
 
 void frmzivorhilfe::Form_Unload()
 {
-    const QWidgetList fenster = QApplication::topLevelWidgets();
-    for (QWidget *w : fenster) {
-        if (w->objectName() == QLatin1String("Formzivor"))
-            w->setEnabled(true);
-    }
+    if (QWidget *hauptfenster = parentWidget())
+        hauptfenster->setEnabled(true);
 }
 
 void frmzivorhilfe::closeEvent(QCloseEvent *event)

@@ -25,7 +25,7 @@ public:
 
     // Moves the page to the scroll bar's value: Top = -0.4395 twips per unit.
     void VScroll1_Scroll();
-    // Enables the main window again; the window then closes and is discarded.
+    // Enables the main window, its parent, again; the window then closes and is discarded.
     void Form_Unload();
 
 protected:

@@ -1,7 +1,7 @@
 #include "app/menueleiste.h"
 
 #include <QAction>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QShortcutEvent>
@@ -11,6 +11,10 @@ namespace zivor {
 Menueleiste::Menueleiste(QWidget *parent)
     : QMenuBar(parent)
 {
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *neu) {
+        if (neu != nullptr && neu->window() == window() && neu != this && !isAncestorOf(neu))
+            m_letzterFokus = neu;
+    });
 }
 
 bool Menueleiste::event(QEvent *ereignis)

@@ -5,6 +5,7 @@
 // screen reader would take for a move of the focus into the bar.
 
 #include <QMenuBar>
+#include <QPointer>
 
 namespace zivor {
 
@@ -14,9 +15,16 @@ class Menueleiste : public QMenuBar
 public:
     explicit Menueleiste(QWidget *parent = nullptr);
 
+    // The control of the window, outside the bar, that last had the keyboard focus: the one the
+    // bar took the keys from while it has them.
+    QWidget *letzterFokus() const { return m_letzterFokus; }
+
 protected:
     bool event(QEvent *ereignis) override;
     bool eventFilter(QObject *objekt, QEvent *ereignis) override;
+
+private:
+    QPointer<QWidget> m_letzterFokus;
 };
 
 } // namespace zivor

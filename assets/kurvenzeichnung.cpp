@@ -6,7 +6,6 @@
 #include <QColor>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPen>
 #include <QPolygonF>
 #include <QRectF>
@@ -74,16 +73,6 @@ QPolygonF strichumriss(const QPolygonF &punkte, double halbX, double halbY)
 }
 
 } // namespace
-
-const QPainterPath &kurvenpfad()
-{
-    static const QPainterPath pfad = [] {
-        QPainterPath p;
-        p.addPolygon(kurvenpunkte());
-        return p;
-    }();
-    return pfad;
-}
 
 void zeichneKurve(QPainter &p, const QRectF &ziel, const QColor &farbe, Strichdeckung *merker)
 {

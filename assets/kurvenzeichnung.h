@@ -6,17 +6,11 @@
 
 class QColor;
 class QPainter;
-class QPainterPath;
 class QRectF;
 
 namespace zivor {
 
 class Strichdeckung;
-
-// The wave in drawing units: 4 periods from x = 4 to x = 3076, 768 units and 184 straight
-// segments a period, centre line 1125.5, half-height 1120.5; it starts on the centre line
-// and goes down first. Built once.
-const QPainterPath &kurvenpfad();
 
 // Draws the wave stretched onto ziel (pixels of the painter, may reach far outside the
 // widget) in the colour farbe with the drawing's 6-unit line stretched with it (at least one

@@ -3,6 +3,7 @@
 #include "assets/kurvenzeichnung.h"
 #include "assets/zeitdiagrammbild.h"
 #include "diagrams/kurvenbild.h"
+#include "model/umrechnung.h"
 #include "model/zeitcursor.h"
 
 #include <QKeyEvent>
@@ -108,7 +109,7 @@ void Zeitdiagramm::zeichneCursor(QPainter &p) const
         if (k == nullptr || !k->isVisible())
             continue;
         if (const std::optional<double> wert = kurvenwert(platzVon(*k), m_cursorMs)) {
-            const QPointF punkt = pixelVon(x, *wert * 10.0);
+            const QPointF punkt = pixelVon(x, *wert * einheitenJeAmplitude);
             p.fillRect(QRectF(std::floor(punkt.x()) - 2.0, std::floor(punkt.y()) - 2.0, 5.0, 5.0), dunkel);
         }
     }

@@ -28,9 +28,6 @@ public:
     void setzeKurven(const std::array<Kurvenbild *, 3> &vonHintenNachVorn,
                      const std::array<Kurvenbild *, 3> &nachKurve);
 
-    // The cursor's time in ms; it keeps it while the curves change.
-    double cursorzeit() const { return m_cursorMs; }
-
 signals:
     // The cursor has moved: what the screen reader says there.
     void cursorGesetzt(const QString &ansage);

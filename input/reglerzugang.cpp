@@ -60,7 +60,7 @@ QVariant Reglerzugang::currentValue() const
 
 void Reglerzugang::setCurrentValue(const QVariant &wert)
 {
-    const double hz = std::clamp(wert.toDouble(), 25.0, 100.0);
+    const double hz = std::clamp(wert.toDouble(), kleinsteFrequenz, groessteFrequenz);
     regler(widget())->setValue(kurvenbreite(static_cast<float>(hz)));
 }
 

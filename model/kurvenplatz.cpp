@@ -15,8 +15,8 @@ Kurvenplatz kurvenplatz(float frequenz, float verschiebung, float amplitude)
     Kurvenplatz platz;
     platz.width = kurvenbreite(frequenz);
     platz.left = -(500.0f - verschiebung) / d;
-    platz.height = amplitude * 20.0f;
-    platz.top = amplitude * 10.0f;
+    platz.height = amplitude * (2.0f * einheitenJeAmplitude);
+    platz.top = amplitude * einheitenJeAmplitude;
     return platz;
 }
 

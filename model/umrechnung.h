@@ -6,6 +6,12 @@
 
 namespace zivor {
 
+// The frequencies that the slider sets and the frequency field keeps to, in Hz.
+inline constexpr double kleinsteFrequenz = 25.0;
+inline constexpr double groessteFrequenz = 100.0;
+// One amplitude unit is ten units of either diagram.
+inline constexpr float einheitenJeAmplitude = 10.0f;
+
 // Shift parameter of the time diagram for a phase angle in degrees: -phi / 0.9 - 200,
 // worked out in double and stored as float.
 float winkelumr(float winkel);

@@ -29,11 +29,21 @@ float verschiebungsregel(float x, float y)
     return static_cast<float>(w);
 }
 
+float spitzenabstand(float x, float y)
+{
+    return static_cast<float>(std::sqrt(static_cast<double>(x) * x + static_cast<double>(y) * y));
+}
+
+double summenwinkel(float verschiebung, double x, double y)
+{
+    return winkelAusVerschiebung(verschiebung, x < 0.0 && y < 0.0 ? 200.0 : 199.0);
+}
+
 QString amplitudenText(float r)
 {
     // r is the amplitude in tenths, so rounding r to a whole number rounds r / 10 to
     // one decimal.
-    return zahlText(rundeGerade(static_cast<double>(r)) / 10.0);
+    return zahlText(rundeGerade(static_cast<double>(r)) / static_cast<double>(einheitenJeAmplitude));
 }
 
 QString winkelText(double winkel)

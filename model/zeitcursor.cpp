@@ -1,5 +1,7 @@
 #include "model/zeitcursor.h"
 
+#include "model/umrechnung.h"
+
 #include <QLocale>
 #include <QStringList>
 
@@ -19,7 +21,6 @@ constexpr double mitte = kurveMitte;
 constexpr double halbeHoehe = kurveHalbeHoehe;
 constexpr double perioden = 4.0;
 constexpr double einheitenJeMs = 20.0;
-constexpr double einheitenJeAmplitude = 10.0;
 
 // Periods counted from the picture's left end at the diagram x, and back.
 double periodenBei(const Kurvenplatz &bild, double x)

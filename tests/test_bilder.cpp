@@ -121,7 +121,6 @@ private slots:
     void linienScharfAmRaster();
     void pfeileUndTexte_data();
     void pfeileUndTexte();
-    void kurvenpfad();
     void kurveFolgtFormel_data();
     void kurveFolgtFormel();
     void kurvenstrichBreite_data();
@@ -266,30 +265,6 @@ void TestBilder::pfeileUndTexte()
         QVERIFY2(dunkel >= 0.7 * soll && dunkel <= 1.6 * soll,
                  qPrintable(QStringLiteral("ratio %1: %2 dark pixels").arg(ratio).arg(dunkel)));
     }
-}
-
-// Four periods of 184 straight segments, starting on the centre line and going down first.
-void TestBilder::kurvenpfad()
-{
-    const QPainterPath &pfad = zivor::kurvenpfad();
-    QCOMPARE(pfad.elementCount(), 4 * 184 + 1);
-    QVERIFY(pfad.elementAt(0).isMoveTo());
-    QVERIFY(pfad.elementAt(1).isLineTo());
-    QCOMPARE(QPointF(pfad.elementAt(0)), QPointF(4, 1125.5));
-    QCOMPARE(QPointF(pfad.elementAt(184)), QPointF(772, 1125.5));
-    QCOMPARE(QPointF(pfad.elementAt(4 * 184)), QPointF(3076, 1125.5));
-    int tiefster = 0;
-    int hoechster = 0;
-    for (int k = 1; k < pfad.elementCount(); ++k) {
-        if (pfad.elementAt(k).y > pfad.elementAt(tiefster).y)
-            tiefster = k;
-        if (pfad.elementAt(k).y < pfad.elementAt(hoechster).y)
-            hoechster = k;
-    }
-    QCOMPARE(tiefster, 46);
-    QCOMPARE(QPointF(pfad.elementAt(tiefster)), QPointF(196, 2246));
-    QCOMPARE(hoechster, 138);
-    QCOMPARE(pfad.elementAt(hoechster).y, 5.0);
 }
 
 void TestBilder::kurveFolgtFormel_data()

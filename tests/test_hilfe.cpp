@@ -325,7 +325,7 @@ private slots:
         anderes.setObjectName(QStringLiteral("anderes"));
         anderes.setEnabled(false);
 
-        QPointer<frmzivorhilfe> hilfe = new frmzivorhilfe;
+        QPointer<frmzivorhilfe> hilfe = new frmzivorhilfe(&haupt);
         hilfe->show();
         QVERIFY(QTest::qWaitForWindowExposed(hilfe));
         QVERIFY(hilfe->isEnabled());
