@@ -34,6 +34,16 @@ QString Aufgabentextzugang::text(QAccessible::Text art) const
     return QAccessibleWidget::text(art);
 }
 
+QList<QPair<QAccessibleInterface *, QAccessible::Relation>> Aufgabentextzugang::relations(QAccessible::Relation art) const
+{
+    // A screen reader reads the task with the panel when the keys come into it, once; a text
+    // that labels nothing it would also read with every part of the window around it.
+    auto liste = Lesetextzugang::relations(art);
+    if ((art & QAccessible::Labelled) && widget()->parentWidget() != nullptr)
+        liste.append({QAccessible::queryAccessibleInterface(widget()->parentWidget()), QAccessible::Labelled});
+    return liste;
+}
+
 Lesetext Aufgabentextzugang::lesetext() const
 {
     // The label breaks its lines at the carriage returns that separate them, and wraps a line

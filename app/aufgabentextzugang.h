@@ -16,6 +16,8 @@ public:
 
     QString text(QAccessible::Text art) const override;
     using Lesetextzugang::text;
+    // The task labels the exercise panel it stands in.
+    QList<QPair<QAccessibleInterface *, QAccessible::Relation>> relations(QAccessible::Relation art) const override;
 
 protected:
     Lesetext lesetext() const override;

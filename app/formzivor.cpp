@@ -14,6 +14,7 @@
 #include "exercises/bewertung.h"
 #include "exercises/zufallsgenerator.h"
 #include "input/rollbalken.h"
+#include "input/lesefeld.h"
 #include "input/tastenfilter.h"
 #include "input/ziehsteuerung.h"
 #include "input/zahlenfeld.h"
@@ -342,8 +343,8 @@ void Formzivor::baueKurvenzeilen()
     }
     for (int i = 0; i < 6; ++i) {
         const int zeile = i % 3;
-        Text1[i] = new QLineEdit(i < 3 ? QStringLiteral("Amplitude:") : QStringLiteral("Winkel:"), klient);
-        Text1[i]->setObjectName(elementname("Text1", i));
+        Text1[i] = new Lesefeld(elementname("Text1", i), klient);
+        Text1[i]->setText(i < 3 ? QStringLiteral("Amplitude:") : QStringLiteral("Winkel:"));
         textbox(Text1[i], i < 3 ? 390 : 501, zeilenTop[zeile], 79, textfarbe[zeile]);
     }
     for (int i = 0; i < 3; ++i) {
@@ -705,6 +706,19 @@ void Formzivor::Command2_Click()
         f_losung1();
     else if (aufgabennummer == 1)
         f_losung2();
+    // "Lösung" is disabled below, and the keyboard would go on to the panel's "Beenden", which a
+    // second Enter presses. It moves before: to the next task's button, or after the last task
+    // back where the task was worked on.
+    // The window gets its keyboard back from the box only once it is active again.
+    if (focusWidget() == Command2) {
+        const int naechste = aufgabennummer + 1;
+        QWidget *ziel = aufgabennummer == 0 ? static_cast<QWidget *>(Picture2) : Picture1;
+        if (naechste < static_cast<int>(Commandaufgabe.size()) && Commandaufgabe[naechste]->isVisible()
+            && Commandaufgabe[naechste]->isEnabled())
+            ziel = Commandaufgabe[naechste];
+        if (ziel->isVisible())
+            ziel->setFocus(Qt::OtherFocusReason);
+    }
     Commandaufgabe[aufgabennummer]->setEnabled(false);
     Command2->setEnabled(false);
 }

@@ -6,6 +6,7 @@
 #include "model/massstab.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTouchEvent>
@@ -113,6 +114,16 @@ void frmzivorhilfe::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
+}
+
+void frmzivorhilfe::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes the window, as it closes any dialog.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmzivorhilfe::wheelEvent(QWheelEvent *event)

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QCloseEvent;
+class QKeyEvent;
 class QPaintEvent;
 class QScrollBar;
 class QTouchEvent;
@@ -31,6 +32,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

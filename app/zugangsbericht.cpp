@@ -9,6 +9,7 @@
 #include "diagrams/zeigerlinie.h"
 #include "diagrams/zeitdiagramm.h"
 #include "diagrams/zugangsfabrik.h"
+#include "input/feldzugang.h"
 #include "input/reglerzugang.h"
 #include "input/ziehsteuerung.h"
 #include "model/umrechnung.h"
@@ -26,13 +27,14 @@ namespace zivor {
 namespace {
 
 // The client area is announced as the window's pane, not as an anonymous filler, and the
-// exercise panel as a group; both offer only the controls that are not hidden.
+// exercise panel as a group labelled by its task; both offer only the controls that are not
+// hidden.
 QAccessibleInterface *klientZugang(const QString &klasse, QObject *objekt)
 {
     if (klasse == QLatin1String("QWidget") && objekt->objectName() == QLatin1String("Klientbereich"))
         return new Behaelterzugang(static_cast<QWidget *>(objekt), QAccessible::Pane);
     if (klasse == QLatin1String("QGroupBox") && objekt->objectName() == QLatin1String("Frame1"))
-        return new Behaelterzugang(static_cast<QWidget *>(objekt), QAccessible::Grouping);
+        return new Behaelterzugang(static_cast<QWidget *>(objekt), QAccessible::Grouping, QStringLiteral("Labelaufgabe"));
     return nullptr;
 }
 
@@ -56,6 +58,7 @@ Zugangsbericht::Zugangsbericht(Formzivor *fenster) : QObject(fenster), m_fenster
     installiereZugang(klientZugang);
     Reglerzugang::anmelden();
     Aufgabentextzugang::anmelden();
+    Feldzugang::anmelden();
 }
 
 template <class T>
@@ -81,6 +84,7 @@ void Zugangsbericht::verbinde()
     m_aufgabe = element<QLabel>(QStringLiteral("Labelaufgabe"));
     QWidget *klient = m_fenster->centralWidget();
     m_ansage = new Ansage(klient);
+    m_stehendeFrequenz = m_frequenzfeld->text();
     benenne();
     for (QWidget *behaelter : {klient, element<QWidget>(QStringLiteral("Frame1")), m_zeitdiagramm, m_zeigerdiagramm})
         Behaelterzugang::meldeGezeigte(behaelter);
@@ -92,9 +96,9 @@ void Zugangsbericht::verbinde()
     // The slider stands at the end of a thumb drag, or at once after a step.
     connect(m_regler, &QScrollBar::valueChanged, this, [this] {
         if (!m_regler->isSliderDown())
-            beschreibe();
+            reglerSteht();
     });
-    connect(m_regler, &QScrollBar::sliderReleased, this, &Zugangsbericht::beschreibe);
+    connect(m_regler, &QScrollBar::sliderReleased, this, &Zugangsbericht::reglerSteht);
     for (int i = 0; i < 3; ++i)
         connect(element<QCheckBox>(elementname("Checklinie", i)), &QCheckBox::toggled, this, &Zugangsbericht::beschreibe);
     for (int i = 0; i < 2; ++i) {
@@ -121,10 +125,10 @@ void Zugangsbericht::benenne()
         element<QWidget>(elementname("Text1", i))->setAccessibleName(QStringLiteral("Beschriftung Amplitude ") + kurve[i]);
         element<QWidget>(elementname("Text1", i + 3))->setAccessibleName(QStringLiteral("Beschriftung Winkel ") + kurve[i]);
     }
-    m_frequenzfeld->setAccessibleName(QStringLiteral("Frequenz in Hz"));
+    m_frequenzfeld->setAccessibleName(QStringLiteral("Frequenz in Hertz"));
     element<QWidget>(QStringLiteral("Label"))->setAccessibleName(QStringLiteral("Frequenz"));
     m_regler->setAccessibleName(QStringLiteral("Frequenzregler"));
-    m_regler->setAccessibleDescription(QStringLiteral("Links 100 Hz, rechts 25 Hz"));
+    m_regler->setAccessibleDescription(QStringLiteral("Links 100 Hertz, rechts 25 Hertz"));
     m_zeigerdiagramm->setAccessibleName(QStringLiteral("Zeigerdiagramm"));
     m_zeitdiagramm->setAccessibleName(QStringLiteral("Zeitdiagramm"));
     m_spitze[0]->setAccessibleName(QStringLiteral("Spitze des grünen Zeigers"));
@@ -151,15 +155,25 @@ std::array<Kurvenansicht, 3> Zugangsbericht::kurvenansichten() const
     for (int i = 0; i < 3; ++i) {
         const double winkel = i == 2 ? summenwinkel(m_fenster->verschiebung[2], m_linie[2]->x2(), m_linie[2]->y2())
                                      : winkelAusVerschiebung(m_fenster->verschiebung[i]);
+        // A curve picture of no height (the sum before a drag has worked it out) is not drawn.
+        const bool gezeichnet = m_kurve[i]->isVisible() && m_kurve[i]->width() > 0.0 && m_kurve[i]->height() > 0.0;
         kurven[i] = {amplitudenText(m_fenster->amplitude[i] * einheitenJeAmplitude), winkelText(winkel),
-                     m_linie[i]->isVisible(), m_kurve[i]->isVisible()};
+                     m_linie[i]->isVisible(), gezeichnet};
     }
     return kurven;
 }
 
 std::array<Kurvenansicht, 3> Zugangsbericht::zeigeransichten() const
 {
-    return kurvenansichten();
+    // The sum's phasor as its line stands. A drag works out the sum's values from where it puts
+    // that line, so after a drag they agree; before, the line stands where the window put it
+    // and the values are not worked out yet, and the line is what is shown.
+    std::array<Kurvenansicht, 3> zeiger = kurvenansichten();
+    const auto x = static_cast<float>(m_linie[2]->x2());
+    const auto y = static_cast<float>(m_linie[2]->y2());
+    zeiger[2].amplitude = amplitudenText(spitzenabstand(x, y));
+    zeiger[2].winkel = winkelText(summenwinkel(verschiebungsregel(x, y), x, y));
+    return zeiger;
 }
 
 void Zugangsbericht::beschreibe()
@@ -185,6 +199,20 @@ void Zugangsbericht::zeigerMarkiert(QObject *griff)
 {
     if (const int n = zeigerVon(griff); n >= 0)
         m_ansage->sprich(markierungsansage(n, zeigeransichten()[n]));
+}
+
+void Zugangsbericht::reglerSteht()
+{
+    beschreibe();
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    // This Qt hands screen readers the slider's value as a bare number (newer Qt also hands
+    // them its text, "49 Hertz", which they speak at each change). Here the frequency with its
+    // unit is announced whenever its whole hertz change while the slider has the keys.
+    const QString hertz = m_frequenzfeld->text();
+    if (hertz != m_stehendeFrequenz && m_regler->hasFocus())
+        m_ansage->sprich(frequenzansage(hertz));
+    m_stehendeFrequenz = hertz;
+#endif
 }
 
 void Zugangsbericht::aufgabeGestellt(int index)

@@ -13,6 +13,7 @@
 #include "model/sprechtexte.h"
 
 #include <QObject>
+#include <QString>
 
 #include <array>
 
@@ -57,6 +58,8 @@ private:
     // A drag or key step of a tip has ended, or a tip is marked.
     void zeigerSteht(QObject *griff);
     void zeigerMarkiert(QObject *griff);
+    // The slider stands: at the end of a thumb drag, or after a step.
+    void reglerSteht();
     // A task button has set up its task.
     void aufgabeGestellt(int index);
 
@@ -73,6 +76,8 @@ private:
     // From the set-up of task 2 until the panel's "Beenden": the time diagram shows a curve
     // whose values the learner has to find, so its description does not name them.
     bool m_zielkurveVerdeckt = false;
+    // The whole hertz at which the slider last stood.
+    QString m_stehendeFrequenz;
 };
 
 } // namespace zivor

@@ -22,9 +22,19 @@ public:
 
 } // namespace
 
-Behaelterzugang::Behaelterzugang(QWidget *behaelter, QAccessible::Role rolle)
-    : QAccessibleWidget(behaelter, rolle)
+Behaelterzugang::Behaelterzugang(QWidget *behaelter, QAccessible::Role rolle, const QString &beschriftung)
+    : QAccessibleWidget(behaelter, rolle), m_beschriftung(beschriftung)
 {
+}
+
+QList<QPair<QAccessibleInterface *, QAccessible::Relation>> Behaelterzugang::relations(QAccessible::Relation art) const
+{
+    auto liste = QAccessibleWidget::relations(art);
+    if ((art & QAccessible::Label) && !m_beschriftung.isEmpty()) {
+        if (auto *text = widget()->findChild<QWidget *>(m_beschriftung, Qt::FindDirectChildrenOnly))
+            liste.append({QAccessible::queryAccessibleInterface(text), QAccessible::Label});
+    }
+    return liste;
 }
 
 QList<QWidget *> Behaelterzugang::kinder() const

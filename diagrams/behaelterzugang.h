@@ -14,17 +14,21 @@ namespace zivor {
 class Behaelterzugang : public QAccessibleWidget
 {
 public:
-    Behaelterzugang(QWidget *behaelter, QAccessible::Role rolle);
+    // beschriftung: the object name of a child that labels the container, if one does.
+    Behaelterzugang(QWidget *behaelter, QAccessible::Role rolle, const QString &beschriftung = {});
 
     int childCount() const override;
     QAccessibleInterface *child(int index) const override;
     int indexOfChild(const QAccessibleInterface *kind) const override;
+    QList<QPair<QAccessibleInterface *, QAccessible::Relation>> relations(QAccessible::Relation art) const override;
 
     // Announces each control of the container as a new child whenever it is shown.
     static void meldeGezeigte(QWidget *behaelter);
 
 private:
     QList<QWidget *> kinder() const;
+
+    QString m_beschriftung;
 };
 
 } // namespace zivor

@@ -49,6 +49,7 @@ void Zeitdiagramm::keyPressEvent(QKeyEvent *event)
     const bool grob = event->modifiers() & Qt::ShiftModifier;
     const bool springen = event->modifiers() & Qt::ControlModifier;
     double ziel = m_cursorMs;
+    std::optional<Kennart> gelandet;
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right: {
@@ -61,9 +62,11 @@ void Zeitdiagramm::keyPressEvent(QKeyEvent *event)
         const auto erste = std::find_if(m_nachKurve.begin(), m_nachKurve.end(),
                                         [](const Kurvenbild *k) { return k != nullptr && k->isVisible(); });
         if (erste != m_nachKurve.end()) {
-            const std::optional<double> punkt = kennpunkt(platzVon(**erste), m_cursorMs, richtung);
-            if (punkt && *punkt >= zeitachseVonMs && *punkt <= zeitachseBisMs)
-                ziel = *punkt;
+            const std::optional<Kennpunkt> punkt = kennpunkt(platzVon(**erste), m_cursorMs, richtung);
+            if (punkt && punkt->zeitMs >= zeitachseVonMs && punkt->zeitMs <= zeitachseBisMs) {
+                ziel = punkt->zeitMs;
+                gelandet = punkt->art;
+            }
         }
         break;
     }
@@ -77,7 +80,7 @@ void Zeitdiagramm::keyPressEvent(QKeyEvent *event)
     m_cursorMs = std::clamp(ziel, zeitachseVonMs, zeitachseBisMs);
     m_cursorGezeigt = true;
     update();
-    emit cursorGesetzt(cursoransage(m_cursorMs, cursorwerte()));
+    emit cursorGesetzt(cursoransage(m_cursorMs, cursorwerte(), gelandet));
 }
 
 void Zeitdiagramm::focusInEvent(QFocusEvent *event)

@@ -2,6 +2,7 @@
 
 #include "diagrams/zugangsfabrik.h"
 #include "model/kurvenplatz.h"
+#include "model/sprechtexte.h"
 #include "model/umrechnung.h"
 
 #include <QScrollBar>
@@ -49,7 +50,7 @@ void *Reglerzugang::interface_cast(QAccessible::InterfaceType art)
 QString Reglerzugang::text(QAccessible::Text art) const
 {
     if (art == QAccessible::Value)
-        return QString::number(currentValue().toInt()) + QStringLiteral(" Hz");
+        return frequenzansage(QString::number(currentValue().toInt()));
     return QAccessibleWidget::text(art);
 }
 

@@ -29,7 +29,7 @@ public:
     QVariant minimumStepSize() const override;
 
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    // The value as it is spoken, with its unit: "49 Hz".
+    // The value as it is spoken, with its unit: "49 Hertz".
     QList<QAccessible::Attribute> attributeKeys() const override;
     QVariant attributeValue(QAccessible::Attribute schluessel) const override;
 #endif

@@ -13,12 +13,9 @@
 
 namespace zivor {
 
-Zahlenfeld::Zahlenfeld(const QString &name, QWidget *parent) : QLineEdit(parent)
-{
-    setObjectName(name);
-}
+Zahlenfeld::Zahlenfeld(const QString &name, QWidget *parent) : Lesefeld(name, parent) {}
 
-QString Zahlenfeld::gefiltert(const QString &text) const
+QString Zahlenfeld::eingabeAus(const QString &text) const
 {
     if (!m_filter)
         return text;
@@ -29,7 +26,7 @@ void Zahlenfeld::einfuegen(const QString &text)
 {
     if (isReadOnly())
         return;
-    insert(gefiltert(text));
+    insert(eingabeAus(text));
 }
 
 void Zahlenfeld::keyPressEvent(QKeyEvent *event)
@@ -133,7 +130,7 @@ void Zahlenfeld::mouseReleaseEvent(QMouseEvent *event)
 void Zahlenfeld::inputMethodEvent(QInputMethodEvent *event)
 {
     // Text composed by an input method (dead keys, compose sequences) is typed text too.
-    const QString gefiltertesText = gefiltert(event->commitString());
+    const QString gefiltertesText = eingabeAus(event->commitString());
     if (gefiltertesText == event->commitString()) {
         QLineEdit::inputMethodEvent(event);
         return;

@@ -3,13 +3,13 @@
 // without typing (paste by keyboard, context menu or middle click, dropped text) passes
 // the same filter. Reports the loss of the focus to another control.
 
-#include <QLineEdit>
+#include "input/lesefeld.h"
 
 #include <functional>
 
 namespace zivor {
 
-class Zahlenfeld : public QLineEdit
+class Zahlenfeld : public Lesefeld
 {
     Q_OBJECT
 public:
@@ -18,6 +18,8 @@ public:
 
     Zahlenfeld(const QString &name, QWidget *parent);
     void setTastenfilter(Tastenfilter filter) { m_filter = std::move(filter); }
+    // The characters of a text that the filter lets through.
+    QString eingabeAus(const QString &text) const override;
 
 signals:
     void fokusVerloren();
@@ -31,7 +33,6 @@ protected:
     void inputMethodEvent(QInputMethodEvent *event) override;
 
 private:
-    QString gefiltert(const QString &text) const;
     void einfuegen(const QString &text);
 
     Tastenfilter m_filter;

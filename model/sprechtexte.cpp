@@ -18,6 +18,13 @@ QString liste(const QStringList &teile)
     return teile.isEmpty() ? QStringLiteral("keine Kurve ausgewählt") : teile.join(QStringLiteral("; "));
 }
 
+// The keys of each diagram, named once at the end of its description.
+const QString zeigertasten = QStringLiteral(
+    "Tasten: Pfeile ziehen die markierte Spitze, mit Umschalt in Zehnerschritten, Leertaste wechselt die Spitze.");
+const QString zeittasten = QStringLiteral(
+    "Tasten: Pfeile führen den Zeitcursor, mit Umschalt in großen Schritten, Pos1 und Ende an die Enden, "
+    "Strg springt zu Maximum, Minimum oder Nulldurchgang.");
+
 } // namespace
 
 QString zeigerwerte(const QString &amplitude, const QString &winkel)
@@ -41,7 +48,7 @@ QString markierungsansage(int zeiger, const Kurvenansicht &kurve)
 
 QString frequenzansage(const QString &frequenzfeld)
 {
-    return frequenzfeld + QStringLiteral(" Hz");
+    return frequenzfeld + QStringLiteral(" Hertz");
 }
 
 QString aufgabenansage(const QString &aufgabentext)
@@ -55,7 +62,10 @@ QString zeigerbeschreibung(const std::array<Kurvenansicht, 3> &kurven)
     for (int i = 0; i < 3; ++i)
         if (kurven[i].zeigerGezeigt)
             teile << benannt(i, kurven[i]);
-    return liste(teile);
+    // The keys move the green and the red tip; without either they do nothing.
+    if (!kurven[0].zeigerGezeigt && !kurven[1].zeigerGezeigt)
+        return liste(teile);
+    return liste(teile) + QStringLiteral(". ") + zeigertasten;
 }
 
 QString zeitbeschreibung(const std::array<Kurvenansicht, 3> &kurven, const QString &frequenzfeld,
@@ -72,7 +82,7 @@ QString zeitbeschreibung(const std::array<Kurvenansicht, 3> &kurven, const QStri
     }
     if (!zielkurveVerdeckt)
         teile << QStringLiteral("Frequenz ") + frequenzansage(frequenzfeld);
-    return liste(teile);
+    return liste(teile) + QStringLiteral(". ") + zeittasten;
 }
 
 } // namespace zivor

@@ -27,18 +27,21 @@ QString schrittansage(const Kurvenansicht &bewegt, const Kurvenansicht &summe);
 // Said when a tip is marked for the keys: "roter Zeiger: Amplitude 10, Winkel -45°".
 QString markierungsansage(int zeiger, const Kurvenansicht &kurve);
 
-// "49 Hz" for the frequency field's text "49".
+// "49 Hertz" for the frequency field's text "49" (units are spoken as words: a screen reader
+// spells "Hz" letter by letter).
 QString frequenzansage(const QString &frequenzfeld);
 
 // A task text as it is read out: its lines, which the window separates by carriage returns,
 // as sentences of one utterance.
 QString aufgabenansage(const QString &aufgabentext);
 
-// The phasor diagram's description: each shown phasor with its values.
+// The phasor diagram's description: each shown phasor with its values, then the keys that move
+// the tips.
 QString zeigerbeschreibung(const std::array<Kurvenansicht, 3> &kurven);
 
-// The time diagram's description: each shown curve with its values and the frequency; in task 2
-// the green curve's values are what the learner has to find and are not named.
+// The time diagram's description: each shown curve with its values and the frequency, then the
+// keys of the time cursor; in task 2 the green curve's values are what the learner has to find
+// and are not named.
 QString zeitbeschreibung(const std::array<Kurvenansicht, 3> &kurven, const QString &frequenzfeld,
                          bool zielkurveVerdeckt);
 

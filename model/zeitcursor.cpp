@@ -44,7 +44,7 @@ QString zahl(double wert, int stellen)
 
 std::optional<double> kurvenwert(const Kurvenplatz &bild, double zeitMs)
 {
-    if (!(bild.width > 0.0))
+    if (!(bild.width > 0.0) || !(bild.height > 0.0))
         return std::nullopt;
     const double s = periodenBei(bild, zeitMs * einheitenJeMs);
     if (s < 0.0 || s > perioden)
@@ -53,34 +53,41 @@ std::optional<double> kurvenwert(const Kurvenplatz &bild, double zeitMs)
     return y / einheitenJeAmplitude;
 }
 
-std::optional<double> kennpunkt(const Kurvenplatz &bild, double zeitMs, int richtung)
+std::optional<Kennpunkt> kennpunkt(const Kurvenplatz &bild, double zeitMs, int richtung)
 {
     if (!(bild.width > 0.0) || !(bild.height > 0.0) || richtung == 0)
         return std::nullopt;
     // The drawn wave crosses y = 0 a little off its centre line: where sin(2 pi s) = c.
     const double c = (bild.top * bildHoehe / bild.height - mitte) / halbeHoehe;
     const double s0 = std::asin(std::clamp(c, -1.0, 1.0)) / (2.0 * std::numbers::pi);
-    std::vector<double> punkte;
+    // The drawing's y grows downwards: its lowest point, a quarter period in, is the minimum.
+    std::vector<Kennpunkt> punkte;
     for (int k = 0; k < static_cast<int>(perioden); ++k) {
-        for (const double s : {k + s0, k + 0.25, k + 0.5 - s0, k + 0.75})
+        const std::pair<double, Kennart> marken[] = {{k + s0, Kennart::Nulldurchgang},
+                                                      {k + 0.25, Kennart::Minimum},
+                                                      {k + 0.5 - s0, Kennart::Nulldurchgang},
+                                                      {k + 0.75, Kennart::Maximum}};
+        for (const auto &[s, art] : marken)
             if (s >= 0.0 && s <= perioden)
-                punkte.push_back(xBei(bild, s) / einheitenJeMs);
+                punkte.push_back({xBei(bild, s) / einheitenJeMs, art});
     }
-    std::sort(punkte.begin(), punkte.end());
+    std::sort(punkte.begin(), punkte.end(), [](const Kennpunkt &a, const Kennpunkt &b) { return a.zeitMs < b.zeitMs; });
     constexpr double genug = 1e-6;
     if (richtung > 0) {
-        const auto p = std::find_if(punkte.begin(), punkte.end(), [&](double t) { return t > zeitMs + genug; });
+        const auto p = std::find_if(punkte.begin(), punkte.end(),
+                                    [&](const Kennpunkt &k) { return k.zeitMs > zeitMs + genug; });
         if (p != punkte.end())
             return *p;
     } else {
-        const auto p = std::find_if(punkte.rbegin(), punkte.rend(), [&](double t) { return t < zeitMs - genug; });
+        const auto p = std::find_if(punkte.rbegin(), punkte.rend(),
+                                    [&](const Kennpunkt &k) { return k.zeitMs < zeitMs - genug; });
         if (p != punkte.rend())
             return *p;
     }
     return std::nullopt;
 }
 
-QString cursoransage(double zeitMs, const std::vector<Cursorwert> &werte)
+QString cursoransage(double zeitMs, const std::vector<Cursorwert> &werte, std::optional<Kennart> gelandet)
 {
     QString zeit = zahl(zeitMs, 2);
     // Up to two decimals, without trailing zeros.
@@ -96,7 +103,11 @@ QString cursoransage(double zeitMs, const std::vector<Cursorwert> &werte)
         teile << w.farbe + QLatin1Char(' ') + (w.wert ? zahl(*w.wert, 1) : QStringLiteral("keine Kurve"));
     if (teile.isEmpty())
         teile << QStringLiteral("keine Kurve ausgewählt");
-    return zeit + QStringLiteral(" ms: ") + teile.join(QStringLiteral("; "));
+    static const QString marke[] = {QStringLiteral("Maximum bei "), QStringLiteral("Minimum bei "),
+                                    QStringLiteral("Nulldurchgang bei ")};
+    // Units are spoken as words: a screen reader spells "ms" letter by letter.
+    return (gelandet ? marke[static_cast<int>(*gelandet)] : QString()) + zeit + QStringLiteral(" Millisekunden: ")
+        + teile.join(QStringLiteral("; "));
 }
 
 } // namespace zivor

@@ -22,12 +22,19 @@ inline constexpr double feinschrittMs = 0.25;
 inline constexpr double grobschrittMs = 2.5;
 
 // The value the picture shows at the time, in amplitude units; none where the picture has no
-// wave (beyond its four periods, or a picture of no width).
+// wave (beyond its four periods, or a picture of no width or no height, which is not drawn).
 std::optional<double> kurvenwert(const Kurvenplatz &bild, double zeitMs);
 
-// The time of the next (richtung > 0) or previous (richtung < 0) maximum, minimum or zero
-// crossing of the drawn wave after or before zeitMs; none where there is none.
-std::optional<double> kennpunkt(const Kurvenplatz &bild, double zeitMs, int richtung);
+// A maximum, minimum or zero crossing of a drawn wave, and its time.
+enum class Kennart { Maximum, Minimum, Nulldurchgang };
+struct Kennpunkt {
+    double zeitMs = 0.0;
+    Kennart art = Kennart::Nulldurchgang;
+};
+
+// The next (richtung > 0) or previous (richtung < 0) maximum, minimum or zero crossing of the
+// drawn wave after or before zeitMs; none where there is none.
+std::optional<Kennpunkt> kennpunkt(const Kurvenplatz &bild, double zeitMs, int richtung);
 
 // One shown curve at the cursor: its colour word ("grün") and its value.
 struct Cursorwert {
@@ -35,8 +42,10 @@ struct Cursorwert {
     std::optional<double> wert;
 };
 
-// "2,5 ms: grün 7,1; rot -3,2; blau keine Kurve": the time with up to two decimals, each value
-// with one, in the locale's form.
-QString cursoransage(double zeitMs, const std::vector<Cursorwert> &werte);
+// "2,5 Millisekunden: grün 7,1; rot -3,2; blau keine Kurve": the time with up to two decimals,
+// each value with one, in the locale's form; after a jump to a mark, which mark it is:
+// "Maximum bei 2,5 Millisekunden: …".
+QString cursoransage(double zeitMs, const std::vector<Cursorwert> &werte,
+                     std::optional<Kennart> gelandet = std::nullopt);
 
 } // namespace zivor

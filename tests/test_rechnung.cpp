@@ -327,29 +327,38 @@ void TestRechnung::sprechtexte_data()
     const Kurvenansicht rot{QStringLiteral("10"), QStringLiteral("-45°"), true, false};
     const Kurvenansicht summe{QStringLiteral("14,1"), QStringLiteral("0°"), true, true};
     const Kurvenansicht ohneSumme{QStringLiteral("0"), QStringLiteral("1"), false, false};
+    // Each diagram names its keys once, after the values.
+    const QString zeigertasten = QStringLiteral(". Tasten: Pfeile ziehen die markierte Spitze, mit Umschalt in "
+                                                "Zehnerschritten, Leertaste wechselt die Spitze.");
+    const QString zeittasten = QStringLiteral(". Tasten: Pfeile führen den Zeitcursor, mit Umschalt in großen Schritten, "
+                                              "Pos1 und Ende an die Enden, Strg springt zu Maximum, Minimum oder "
+                                              "Nulldurchgang.");
     QTest::newRow("Schritt") << schrittansage(gruen, ohneSumme) << QStringLiteral("Amplitude 7,1, Winkel 45°");
     QTest::newRow("Schritt mit Summe")
         << schrittansage(rot, summe) << QStringLiteral("Amplitude 10, Winkel -45°; Gesamt: Amplitude 14,1, Winkel 0°");
     QTest::newRow("grün markiert") << markierungsansage(0, gruen) << QStringLiteral("grüner Zeiger: Amplitude 7,1, Winkel 45°");
     QTest::newRow("rot markiert") << markierungsansage(1, rot) << QStringLiteral("roter Zeiger: Amplitude 10, Winkel -45°");
-    QTest::newRow("Frequenz") << frequenzansage(QStringLiteral("49")) << QStringLiteral("49 Hz");
+    QTest::newRow("Frequenz") << frequenzansage(QStringLiteral("49")) << QStringLiteral("49 Hertz");
     QTest::newRow("Aufgabe zweizeilig")
         << aufgabenansage(QStringLiteral("Stellen Sie ein:") + QChar(13) + QStringLiteral("f(t) = 7*cos(157*(t/s)-30°)"))
         << QStringLiteral("Stellen Sie ein: f(t) = 7*cos(157*(t/s)-30°)");
     QTest::newRow("Zeiger: grün und rot")
         << zeigerbeschreibung({gruen, rot, ohneSumme})
-        << QStringLiteral("Funktion 1: Amplitude 7,1, Winkel 45°; Funktion 2: Amplitude 10, Winkel -45°");
+        << QStringLiteral("Funktion 1: Amplitude 7,1, Winkel 45°; Funktion 2: Amplitude 10, Winkel -45°") + zeigertasten;
+    QTest::newRow("Zeiger: nur die Summe, keine Tasten")
+        << zeigerbeschreibung({ohneSumme, ohneSumme, summe}) << QStringLiteral("Gesamt: Amplitude 14,1, Winkel 0°");
     QTest::newRow("Zeiger: keiner") << zeigerbeschreibung({ohneSumme, ohneSumme, ohneSumme})
                                     << QStringLiteral("keine Kurve ausgewählt");
     // The red curve is hidden here: only its phasor is shown.
     QTest::newRow("Zeit: grün und Summe")
         << zeitbeschreibung({gruen, rot, summe}, QStringLiteral("50"), false)
-        << QStringLiteral("Funktion 1: Amplitude 7,1, Winkel 45°; Gesamt: Amplitude 14,1, Winkel 0°; Frequenz 50 Hz");
+        << QStringLiteral("Funktion 1: Amplitude 7,1, Winkel 45°; Gesamt: Amplitude 14,1, Winkel 0°; Frequenz 50 Hertz")
+               + zeittasten;
     QTest::newRow("Zeit: Aufgabe 2 verrät nichts")
         << zeitbeschreibung({gruen, rot, ohneSumme}, QStringLiteral("85"), true)
-        << QStringLiteral("Funktion 1: gesuchte Kurve, Amplitude, Phase und Frequenz sind einzugeben");
+        << QStringLiteral("Funktion 1: gesuchte Kurve, Amplitude, Phase und Frequenz sind einzugeben") + zeittasten;
     QTest::newRow("Zeit: keine Kurve") << zeitbeschreibung({ohneSumme, ohneSumme, ohneSumme}, QStringLiteral("50"), false)
-                                       << QStringLiteral("Frequenz 50 Hz");
+                                       << QStringLiteral("Frequenz 50 Hertz") + zeittasten;
 }
 
 void TestRechnung::sprechtexte()

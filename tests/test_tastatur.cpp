@@ -57,11 +57,12 @@ QString angesagt(Formzivor &f)
     return ansage != nullptr ? ansage->accessibleName() : QString();
 }
 
-// Time and green value of an announcement "2,5 ms: grün 7,1; ...".
+// Time and green value of an announcement "[Maximum bei ]2,5 Millisekunden: grün 7,1; ...".
 std::pair<double, double> zeitUndWert(const QString &ansage)
 {
-    const QStringList teile = ansage.split(QStringLiteral(" ms: grün "));
-    return {QLocale().toDouble(teile.value(0)), QLocale().toDouble(teile.value(1).section(QLatin1Char(';'), 0, 0))};
+    const QStringList teile = ansage.split(QStringLiteral(" Millisekunden: grün "));
+    return {QLocale().toDouble(teile.value(0).section(QLatin1Char(' '), -1)),
+            QLocale().toDouble(teile.value(1).section(QLatin1Char(';'), 0, 0))};
 }
 
 } // namespace
@@ -288,7 +289,7 @@ void TestTastatur::zeitcursorLiestDieKurven()
     for (const int taste : tasten)
         QTest::keyClick(zeitbild, static_cast<Qt::Key>(taste & ~Qt::KeyboardModifierMask),
                         Qt::KeyboardModifiers(taste & Qt::KeyboardModifierMask));
-    QString erwartet = zeittext + QStringLiteral(" ms: grün ")
+    QString erwartet = zeittext + QStringLiteral(" Millisekunden: grün ")
         + einStelle(bildwert(frequenz, f.verschiebung[0], amplitude, zeit));
     if (rotGezeigt) // the red curve at its start values: amplitude 10, shift -150
         erwartet += QStringLiteral("; rot ") + einStelle(bildwert(frequenz, -150.0f, 10.0f, zeit));
@@ -299,8 +300,8 @@ void TestTastatur::zeitcursorLiestDieKurven()
 }
 
 // Ctrl+Right goes from mark to mark of the first shown curve: zero crossing, extreme, zero
-// crossing, the other extreme; a period of the picture (994 / f ms) holds four of them, and
-// a maximum of a curve of phase phi stands at (-5 - 994 phi / 360) / f ms.
+// crossing, the other extreme, each said by its name; a period of the picture (994 / f ms)
+// holds four of them, and a maximum of a curve of phase phi stands at (-5 - 994 phi / 360) / f ms.
 void TestTastatur::zeitcursorSpringtZuKennpunkten()
 {
     Formzivor f;
@@ -317,7 +318,15 @@ void TestTastatur::zeitcursorSpringtZuKennpunkten()
     for (int i = 0; i < 9; ++i) {
         QTest::keyClick(zeitbild, Qt::Key_Right, Qt::ControlModifier);
         punkte << zeitUndWert(angesagt(f));
+        const double wert = punkte.last().second;
+        const QString marke = wert > 6.8 ? QStringLiteral("Maximum bei ")
+                              : wert < -6.8 ? QStringLiteral("Minimum bei ") : QStringLiteral("Nulldurchgang bei ");
+        QVERIFY2(angesagt(f).startsWith(marke), qPrintable(angesagt(f)));
     }
+    // A plain step names no mark.
+    QTest::keyClick(zeitbild, Qt::Key_Right);
+    QVERIFY2(angesagt(f).front().isDigit(), qPrintable(angesagt(f)));
+    QTest::keyClick(zeitbild, Qt::Key_Left);
     const double periode = std::nearbyint(80000.0 / 70.0) * 768.0 / 3090.0 / 20.0;
     double maximum = 100.0;
     for (int i = 0; i < punkte.size(); ++i) {

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QLocale>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -30,6 +31,8 @@ private slots:
     void beschreibungFolgtReglerUndAuswahl();
     void aufgabe2VerraetDieZieleNicht();
     void bewertungZeilenweiseLesbar();
+    void feldWirdGanzGelesen();
+    void summeWieGezeigt();
     void ansagenNachSchrittMarkierungUndAufgabe();
     void ansageErstNachDemZiehen();
     void reglerBietetDieFrequenz_data();
@@ -77,7 +80,7 @@ void TestZugang::jedesSteuerelementHatEinenNamen()
     QVERIFY2(namenlos.isEmpty(), qPrintable(namenlos.join(u',')));
     QCOMPARE(text(w(f, "Textampl(0)"), QAccessible::Name), QStringLiteral("Amplitude Funktion 1"));
     QCOMPARE(text(w(f, "Textwinkel(2)"), QAccessible::Name), QStringLiteral("Winkel in Grad Gesamt"));
-    QCOMPARE(text(w(f, "Textf"), QAccessible::Name), QStringLiteral("Frequenz in Hz"));
+    QCOMPARE(text(w(f, "Textf"), QAccessible::Name), QStringLiteral("Frequenz in Hertz"));
     QCOMPARE(text(w(f, "Picture2"), QAccessible::Name), QStringLiteral("Zeigerdiagramm"));
     QCOMPARE(text(w(f, "Picture1"), QAccessible::Name), QStringLiteral("Zeitdiagramm"));
     // Screen readers skip fillers: the diagrams are charts, the tips pictures, the client area a pane.
@@ -97,8 +100,15 @@ void TestZugang::beschreibungFolgtDemZiehen()
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     const QString amStart = QStringLiteral("Funktion 1: Amplitude 10, Winkel 45°");
-    QCOMPARE(text(w(f, "Picture2"), QAccessible::Description), amStart);
-    QCOMPARE(text(w(f, "Picture1"), QAccessible::Description), amStart + QStringLiteral("; Frequenz 50 Hz"));
+    // Each description names the diagram's keys once, at its end.
+    const QString zeigertasten = QStringLiteral(". Tasten: Pfeile ziehen die markierte Spitze, mit Umschalt in "
+                                                "Zehnerschritten, Leertaste wechselt die Spitze.");
+    QCOMPARE(text(w(f, "Picture2"), QAccessible::Description), amStart + zeigertasten);
+    const QString zeit = text(w(f, "Picture1"), QAccessible::Description);
+    QVERIFY2(zeit.startsWith(amStart + QStringLiteral("; Frequenz 50 Hertz. Tasten: Pfeile führen den Zeitcursor")),
+             qPrintable(zeit));
+    for (const char *taste : {"Umschalt", "Pos1", "Ende", "Strg"})
+        QVERIFY2(zeit.contains(QLatin1String(taste)), taste);
     QCOMPARE(text(w(f, "Label1(0)"), QAccessible::Description), QStringLiteral("Amplitude 10, Winkel 45°"));
     f.findChild<QCheckBox *>(QStringLiteral("Checklinie(2)"))->click();
     // A drag step alone announces nothing: the description follows once the drag ends.
@@ -113,30 +123,47 @@ void TestZugang::beschreibungFolgtDemZiehen()
     // 57.6 * atan(-23.09 / 119.99) = -10.95°, shown 0.9° larger for the sum.
     QCOMPARE(text(w(f, "Picture2"), QAccessible::Description),
              QStringLiteral("Funktion 1: Amplitude 7,1, Winkel 45°; Funktion 2: Amplitude 10, Winkel -45°; "
-                            "Gesamt: Amplitude 12,2, Winkel -10°"));
+                            "Gesamt: Amplitude 12,2, Winkel -10°")
+                 + zeigertasten);
     QCOMPARE(text(w(f, "Label1(0)"), QAccessible::Description), QStringLiteral("Amplitude 7,1, Winkel 45°"));
-    QVERIFY(text(w(f, "Picture1"), QAccessible::Description).endsWith(QStringLiteral("; Frequenz 50 Hz")));
+    QVERIFY(text(w(f, "Picture1"), QAccessible::Description).contains(QStringLiteral("; Frequenz 50 Hertz. ")));
 }
 
 void TestZugang::beschreibungFolgtReglerUndAuswahl()
 {
     Formzivor f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    const auto zeit = [&] { return text(w(f, "Picture1"), QAccessible::Description); };
     auto *regler = f.findChild<QScrollBar *>(QStringLiteral("HScroll3"));
     regler->setSliderDown(true);
     regler->setSliderPosition(1000);
     // While the thumb is dragged the description waits for its end.
-    QVERIFY(text(w(f, "Picture1"), QAccessible::Description).endsWith(QStringLiteral("Frequenz 50 Hz")));
+    QVERIFY(zeit().contains(QStringLiteral("Frequenz 50 Hertz. ")));
     regler->setSliderDown(false);
-    QVERIFY(text(w(f, "Picture1"), QAccessible::Description).endsWith(QStringLiteral("Frequenz 80 Hz")));
+    QVERIFY(zeit().contains(QStringLiteral("Frequenz 80 Hertz. ")));
     f.findChild<QCheckBox *>(QStringLiteral("Checklinie(0)"))->click();
+    // Without a tip the keys do nothing, and the phasor diagram names none.
     QCOMPARE(text(w(f, "Picture2"), QAccessible::Description), QStringLiteral("keine Kurve ausgewählt"));
-    QCOMPARE(text(w(f, "Picture1"), QAccessible::Description), QStringLiteral("Frequenz 80 Hz"));
+    QVERIFY(zeit().startsWith(QStringLiteral("Frequenz 80 Hertz. Tasten: ")));
     f.findChild<QCheckBox *>(QStringLiteral("Checklinie(1)"))->click();
-    QCOMPARE(text(w(f, "Picture2"), QAccessible::Description),
-             QStringLiteral("Funktion 2: Amplitude 10, Winkel -45°"));
-    // A step of the arrow stands at once: 1050 is 76.19 Hz.
-    regler->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    QVERIFY(text(w(f, "Picture1"), QAccessible::Description).endsWith(QStringLiteral("Frequenz 76 Hz")));
+    QVERIFY(text(w(f, "Picture2"), QAccessible::Description)
+                .startsWith(QStringLiteral("Funktion 2: Amplitude 10, Winkel -45°. Tasten: ")));
+    // A step of the keys stands at once: 1050 is 76.19 Hz. Where Qt gives screen readers only
+    // the bare number, the frequency is announced with its unit; one step more stays at 76 Hz
+    // and says nothing new.
+    regler->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(regler, Qt::Key_PageUp);
+    QVERIFY(zeit().contains(QStringLiteral("Frequenz 76 Hertz. ")));
+    QPointer<QWidget> ansage = f.findChild<QWidget *>(QStringLiteral("Ansage"));
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    QCOMPARE(angesagt(f), QStringLiteral("76 Hertz"));
+#else
+    QVERIFY(ansage == nullptr);
+#endif
+    QTest::keyClick(regler, Qt::Key_Right);
+    QCOMPARE(feld(f, "Textf"), QStringLiteral("76"));
+    QCOMPARE(f.findChild<QWidget *>(QStringLiteral("Ansage")), ansage.data());
 }
 
 void TestZugang::aufgabe2VerraetDieZieleNicht()
@@ -155,11 +182,14 @@ void TestZugang::aufgabe2VerraetDieZieleNicht()
 }
 
 // The "Bewertung" box reads line by line: its text's carriage returns reach the reader as
-// line breaks.
+// line breaks. Closed, it leaves the keyboard on the next task's button, not on the panel's
+// "Beenden", which a second Enter would press.
 void TestZugang::bewertungZeilenweiseLesbar()
 {
     Formzivor f;
     f.setzeZufallsquelle([] { return 0.0f; }); // 25 Hz, amplitude 3, -90°
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
     f.findChild<QAction *>(QStringLiteral("menuaufgaben"))->trigger();
     f.findChild<QPushButton *>(QStringLiteral("Commandaufgabe(0)"))->click();
     QString gelesen;
@@ -174,13 +204,79 @@ void TestZugang::bewertungZeilenweiseLesbar()
                 gelesen = QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name);
         box->close();
     });
-    f.findChild<QPushButton *>(QStringLiteral("Command2"))->click();
+    w(f, "Command2")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w(f, "Command2"), Qt::Key_Return);
     QCOMPARE(titel, QStringLiteral("Bewertung"));
+    QCOMPARE(f.focusWidget(), w(f, "Commandaufgabe(1)"));
     // 50 Hz for 25, shift -250 for 0, amplitude 10 for 3: all three wrong.
     QCOMPARE(gelesen.split(QLatin1Char('\n')),
              QStringList({QString(), QStringLiteral("Frequenz falsch"), QStringLiteral("Phase falsch"),
                           QStringLiteral("Amplitude falsch"), QStringLiteral("0 für die Aufgabe"),
                           QStringLiteral("0 Gesamt")}));
+}
+
+// A read-only field is read once and whole: Tab leaves its text unselected, and its text
+// attributes form one run over the whole text, from which a screen reader puts the line
+// together. What a tool types goes through the field's key filter, and only where the learner
+// may type.
+void TestZugang::feldWirdGanzGelesen()
+{
+    Formzivor f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    for (const char *name : {"Textampl(0)", "Text1(3)", "Textwinkel(0)"}) {
+        auto *feld = f.findChild<QLineEdit *>(QLatin1String(name));
+        feld->setFocus(Qt::TabFocusReason);
+        QVERIFY(feld->hasFocus());
+        QVERIFY2(!feld->hasSelectedText(), name);
+        QAccessibleTextInterface *t = QAccessible::queryAccessibleInterface(feld)->textInterface();
+        const int n = static_cast<int>(feld->text().size());
+        int anfang = -1;
+        int ende = -1;
+        t->attributes(n - 1, &anfang, &ende);
+        QCOMPARE(std::pair(anfang, ende), std::pair(0, n));
+        QCOMPARE(t->textAtOffset(t->cursorPosition(), QAccessible::LineBoundary, &anfang, &ende), feld->text());
+        // The last character's place lies inside the field, right of the first's.
+        const QRect letztes = t->characterRect(n - 1);
+        QVERIFY2(feld->rect().contains(QRect(feld->mapFromGlobal(letztes.topLeft()), letztes.size())), name);
+        QVERIFY(letztes.left() > t->characterRect(0).left());
+        QCOMPARE(t->offsetAtPoint(letztes.center()), n - 1);
+    }
+    QAccessibleEditableTextInterface *eingabe =
+        QAccessible::queryAccessibleInterface(w(f, "Textampl(0)"))->editableTextInterface();
+    eingabe->insertText(0, QStringLiteral("9"));
+    QCOMPARE(feld(f, "Textampl(0)"), QStringLiteral("10"));
+    f.findChild<QAction *>(QStringLiteral("menuaufgaben"))->trigger();
+    f.findChild<QPushButton *>(QStringLiteral("Commandaufgabe(0)"))->click();
+    f.findChild<QPushButton *>(QStringLiteral("Commandaufgabe(1)"))->click();
+    eingabe->insertText(0, QStringLiteral("a1,5b"));
+    QCOMPARE(feld(f, "Textampl(0)"), QStringLiteral("1.5"));
+}
+
+// Until a drag has worked the sum out, its phasor is spoken as its line stands: at (134, 0),
+// 13.4 long, its angle shown 0.9° larger as the sum's is. Its curve of no height is not drawn,
+// and neither the time diagram nor the time cursor gives it a value.
+void TestZugang::summeWieGezeigt()
+{
+    Formzivor f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.findChild<QCheckBox *>(QStringLiteral("Checklinie(2)"))->click();
+    const QString zeiger = text(w(f, "Picture2"), QAccessible::Description);
+    QVERIFY2(zeiger.contains(QStringLiteral("; Gesamt: Amplitude 13,4, Winkel 1°.")), qPrintable(zeiger));
+    QVERIFY(!text(w(f, "Picture1"), QAccessible::Description).contains(QStringLiteral("Gesamt")));
+    QWidget *zeitbild = w(f, "Picture1");
+    zeitbild->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(zeitbild, Qt::Key_Right);
+    QVERIFY2(angesagt(f).endsWith(QStringLiteral("; blau keine Kurve")), qPrintable(angesagt(f)));
+    // A step of the red tip works the sum out; its fields and what is spoken agree.
+    QWidget *zeigerbild = w(f, "Picture2");
+    zeigerbild->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(zeigerbild, Qt::Key_Space);
+    QTest::keyClick(zeigerbild, Qt::Key_Down);
+    QVERIFY2(angesagt(f).endsWith(QStringLiteral("; Gesamt: Amplitude ") + feld(f, "Textampl(2)")
+                                  + QStringLiteral(", Winkel ") + feld(f, "Textwinkel(2)")),
+             qPrintable(angesagt(f)));
 }
 
 // A key step speaks the moved phasor's fields, and the sum's while it is shown; Space speaks
@@ -270,7 +366,7 @@ void TestZugang::reglerBietetDieFrequenz()
     QCOMPARE(wert->currentValue().toInt(), hertz);
     QCOMPARE(wert->minimumValue().toInt(), 25);
     QCOMPARE(wert->maximumValue().toInt(), 100);
-    QCOMPARE(zugang->text(QAccessible::Value), QString::number(hertz) + QStringLiteral(" Hz"));
+    QCOMPARE(zugang->text(QAccessible::Value), QString::number(hertz) + QStringLiteral(" Hertz"));
     // A tool that sets 40 Hz puts the slider at 80000 / 40.
     wert->setCurrentValue(40);
     QCOMPARE(regler->value(), 2000);
@@ -320,8 +416,8 @@ void TestZugang::altMitBuchstabeLaesstDenFokusStehen()
     QVERIFY(f.menuBar()->activeAction() != nullptr);
 }
 
-// The help window disables the main window, which loses its focus; closed, the focus is back
-// on the control that had it.
+// The help window disables the main window, which loses its focus; closed (by Escape, as any
+// dialog, or by the window manager), the focus is back on the control that had it.
 void TestZugang::hilfeGibtDenFokusZurueck()
 {
     Formzivor f;
@@ -345,7 +441,14 @@ void TestZugang::hilfeGibtDenFokusZurueck()
                 hilfe = fenster;
         QVERIFY(hilfe != nullptr);
         QVERIFY(!w(f, "Checklinie(2)")->hasFocus());
-        hilfe->close();
+        if (ausDerLeiste) {
+            hilfe->close();
+        } else {
+            // The page, which has the focus in the help window, passes Escape on to the window.
+            QCOMPARE(hilfe->focusWidget()->objectName(), QStringLiteral("Image1"));
+            QTest::keyClick(hilfe->focusWidget(), Qt::Key_Escape);
+            QVERIFY(!hilfe->isVisible());
+        }
         f.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f));
         QCOMPARE(QApplication::focusWidget(), w(f, "Checklinie(2)"));
