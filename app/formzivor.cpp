@@ -4,6 +4,7 @@
 #include "app/hilfevorn.h"
 #include "app/menueleiste.h"
 #include "app/rahmenmitte.h"
+#include "assets/fenstersymbol.h"
 #include "app/zugangsbericht.h"
 #include "diagrams/griff.h"
 #include "diagrams/kurvenbild.h"
@@ -30,25 +31,13 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
-#ifndef ZIVOR_SYMBOL_ALS_BILDER
-#include <QSvgRenderer>
-#endif
 
 #include <cmath>
 #include <memory>
-
-#ifndef ZIVOR_SYMBOL_ALS_BILDER
-// The pictures are compiled into the core library; a static library needs them registered.
-static void ladeBilder()
-{
-    Q_INIT_RESOURCE(assets);
-}
-#endif
 
 namespace zivor {
 namespace {
@@ -89,31 +78,6 @@ void setzeFarben(QWidget *w, QPalette::ColorRole rolle, const QColor &text,
     if (hintergrund.isValid())
         pal.setColor(hintergrundRolle, hintergrund);
     w->setPalette(pal);
-}
-
-// Sizes of the window icon's pictures (the Windows build's resources hold the same).
-constexpr std::array<int, 5> symbolgroessen{16, 32, 48, 64, 128};
-
-QIcon fenstersymbol()
-{
-    QIcon symbol;
-#ifdef ZIVOR_SYMBOL_ALS_BILDER
-    // The Windows program has no Qt SVG: the build rendered the drawing at these sizes.
-    for (const int seite : symbolgroessen)
-        symbol.addFile(QStringLiteral(":/zivor/symbol-%1.png").arg(seite));
-#else
-    ladeBilder();
-    QSvgRenderer bild(QStringLiteral(":/zivor/symbol.svg"));
-    for (const int seite : symbolgroessen) {
-        QPixmap pixmap(seite, seite);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        bild.render(&p);
-        p.end();
-        symbol.addPixmap(pixmap);
-    }
-#endif
-    return symbol;
 }
 
 // Repaints a field only when its text really changes (drag steps set them many times a
