@@ -14,9 +14,13 @@ int main(int argc, char *argv[])
     zivor::Browserstart::richteEin();
 #endif
     Formzivor fenster;
-    fenster.show();
 #ifdef Q_OS_WASM
+    // The browser's Qt shows a main window full screen, over the whole page; Zivor's keeps its
+    // size and frame, in the middle of the page.
+    fenster.showNormal();
     zivor::Browserzugang::einschalten();
+#else
+    fenster.show();
 #endif
     return QApplication::exec();
 }

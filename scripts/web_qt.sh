@@ -41,7 +41,9 @@ export EMSDK="$emsdk"
 exec 9>"$cache/.sperre"
 flock 9
 
-if [ -f "$fertig" ] && [ "$(cat "$fertig")" = "qt6-base $version, emscripten $emversion" ]; then
+# What this Qt is built from and how; a cache built otherwise is built anew.
+stempel="qt6-base $version, emscripten $emversion, ohne DejaVu, ohne Markdown und ODF"
+if [ -f "$fertig" ] && [ "$(cat "$fertig")" = "$stempel" ]; then
   echo "Qt $version für WebAssembly liegt schon in $qt"
   echo "$qt" >&3
   exit 0
@@ -56,6 +58,13 @@ if [ -f "$arbeit/bau/build.ninja" ] && [ -f "$arbeit/konfiguriert" ]; then
 else
   rm -rf "$arbeit" "$qt"
   sh scripts/qt_quellen.sh "$arbeit" "$version"
+  # Zivor brings the faces it shows (Liberation): the wasm platform plugin's own pair of DejaVu
+  # faces (1 MB, half a megabyte over the wire) stays out of the program.
+  sed -i -e '/^set(wasmfonts_resource_files/,/^)/d' \
+    -e '/^qt_internal_add_resource(QWasmIntegrationPlugin "wasmfonts"/,/^)/d' \
+    "$quelle/src/plugins/platforms/wasm/CMakeLists.txt"
+  ! grep -q DejaVu "$quelle/src/plugins/platforms/wasm/CMakeLists.txt" \
+    || fehler "the wasm plugin's fonts could not be left out"
 
   # Modules Zivor does not use are left out; the third-party libraries are the copies in the
   # source. The host Qt is Debian's (its CMake files in the multiarch folder).
@@ -67,6 +76,8 @@ else
     -device-option QT_EMSCRIPTEN_ASYNCIFY=1 \
     -no-feature-thread -no-feature-concurrent -no-feature-network -no-feature-sql \
     -no-feature-testlib -no-feature-xml -no-feature-printsupport -no-dbus \
+    -no-feature-textmarkdownreader -no-feature-textmarkdownwriter -no-feature-textodfwriter \
+    -no-feature-jpeg -no-feature-gif -no-feature-ico -no-feature-movie \
     -qt-zlib -qt-libpng -qt-libjpeg -qt-harfbuzz -qt-pcre -qt-freetype \
     -no-zstd -no-icu \
     -- -G Ninja \
@@ -79,5 +90,5 @@ cmake --install .
 [ -x "$qt/bin/qt-cmake" ] || fehler "the install holds no bin/qt-cmake"
 cd "$cache"
 rm -rf "$arbeit"
-echo "qt6-base $version, emscripten $emversion" > "$fertig"
+echo "$stempel" > "$fertig"
 echo "$qt" >&3

@@ -1,5 +1,7 @@
 #include "web/browserstart.h"
 
+#include "web/browsertasten.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
@@ -20,8 +22,10 @@ void Browserstart::richteEin()
         QFontDatabase::addApplicationFont(QStringLiteral(":/schriften/%1.ttf").arg(QLatin1String(schnitt)));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-    // The menu bar and the message box in the face and size of a Linux desktop without settings.
-    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    // The menu bar and the message box at the size of a Linux desktop without settings (9 pt), in
+    // the sans-serif face the program brings.
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+    qApp->installEventFilter(new Browsertasten(qApp));
 }
 
 } // namespace zivor

@@ -1,8 +1,11 @@
 #include "web/browserzugang.h"
 
+#include "web/seitenansage.h"
+
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <QGuiApplication>
+#include <QStringList>
 #include <QTimer>
 #include <QWindow>
 #include <QtGui/private/qaccessiblebridgeutils_p.h>
@@ -13,6 +16,7 @@
 #include <emscripten/val.h>
 
 #include <string>
+#include <utility>
 
 namespace zivor {
 namespace {
@@ -73,6 +77,38 @@ void druckeEinschaltknoepfe()
         knoepfe[i].call<void>("click");
 }
 
+// What a screen reader says when a control takes the focus: the page's readers do not follow
+// the focus inside Qt's window, so it is announced, as Orca says it on the desktop: name, role,
+// state or value, description ("Zeigerdiagramm Diagramm. Funktion 1: Amplitude 10, Winkel 45°").
+QString fokustext(QAccessibleInterface *s)
+{
+    static const std::pair<QAccessible::Role, const char *> rollen[] = {
+        {QAccessible::CheckBox, "Kontrollkästchen"}, {QAccessible::Button, "Schaltfläche"},
+        {QAccessible::EditableText, "Eingabefeld"}, {QAccessible::Slider, "Schieberegler"},
+        {QAccessible::ScrollBar, "Bildlaufleiste"}, {QAccessible::Chart, "Diagramm"},
+        {QAccessible::MenuItem, "Menüpunkt"}, {QAccessible::MenuBar, "Menüleiste"},
+        {QAccessible::Document, "Dokument"}, {QAccessible::Dialog, "Dialog"},
+        {QAccessible::StaticText, "Text"}};
+    QStringList teile{s->text(QAccessible::Name)};
+    for (const auto &[rolle, wort] : rollen) {
+        if (rolle == s->role())
+            teile << QString::fromUtf8(wort);
+    }
+    const QAccessible::State zustand = s->state();
+    if (s->role() == QAccessible::CheckBox)
+        teile << (zustand.checked ? QStringLiteral("aktiviert") : QStringLiteral("nicht aktiviert"));
+    else if (s->role() == QAccessible::EditableText || s->role() == QAccessible::Slider)
+        teile << s->text(QAccessible::Value);
+    if (zustand.disabled)
+        teile << QStringLiteral("nicht verfügbar");
+    teile.removeAll(QString());
+    QString text = teile.join(QLatin1Char(' '));
+    const QString beschreibung = s->text(QAccessible::Description);
+    if (!beschreibung.isEmpty())
+        text += QStringLiteral(". ") + beschreibung;
+    return text;
+}
+
 } // namespace
 
 void Browserzugang::einschalten()
@@ -95,8 +131,12 @@ void Browserzugang::weiterreichen(QAccessibleEvent *ereignis)
     plattform()->notifyAccessibilityUpdate(ereignis);
     if (ereignis->type() == QAccessible::ObjectDestroyed)
         return;
-    if (QAccessibleInterface *s = ereignis->accessibleInterface())
-        angleichen(s, ereignis->type() == QAccessible::ObjectShow);
+    QAccessibleInterface *s = ereignis->accessibleInterface();
+    if (!s)
+        return;
+    angleichen(s, ereignis->type() == QAccessible::ObjectShow);
+    if (ereignis->type() == QAccessible::Focus && s->isValid())
+        Seitenansage::sprich(fokustext(s));
 }
 
 void Browserzugang::angleichen(QAccessibleInterface *s, bool mitKindern)
@@ -136,8 +176,12 @@ void Browserzugang::angleichen(QAccessibleInterface *s, bool mitKindern)
             setze(e, "aria-valuemin", wert->minimumValue().toString());
             setze(e, "aria-valuemax", wert->maximumValue().toString());
             setze(e, "aria-valuenow", wert->currentValue().toString());
-            if (s->role() == QAccessible::Slider)
+            if (s->role() == QAccessible::Slider) {
+                // The browser reads a range field's own bounds, not the ARIA ones.
+                e.call<void>("setAttribute", std::string("min"), u8(wert->minimumValue().toString()));
+                e.call<void>("setAttribute", std::string("max"), u8(wert->maximumValue().toString()));
                 e.set("value", u8(wert->currentValue().toString()));
+            }
         }
         setze(e, "aria-valuetext", s->text(QAccessible::Value));
         setze(e, "aria-orientation", s->rect().height() > s->rect().width() ? QStringLiteral("vertical")
@@ -177,6 +221,10 @@ void Browserzugang::angleichen(QAccessibleInterface *s, bool mitKindern)
     default:
         break;
     }
+    // Qt writes the name into the element as text as well, which a reader in the page would
+    // read a second time after the name.
+    if (s->role() != QAccessible::Document && !name.isEmpty() && e["tagName"].as<std::string>() == "DIV")
+        e.set("textContent", std::string());
 
     // Qt places an element only when its control appears; a tip moves with every drag step.
     if (QWindow *fenster = s->window()) {

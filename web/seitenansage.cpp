@@ -13,11 +13,13 @@ void Seitenansage::sprich(const QString &text)
     val bereich = dokument.call<val>("getElementById", std::string("zivor-ansagen"));
     if (bereich.isNull())
         return;
-    // A new paragraph in place of the last one: the reader speaks what was added, even when the
-    // same text comes twice in a row.
+    // A new paragraph after the last ones: the reader speaks what was added, in order, even when
+    // the same text comes twice in a row; only the last few are kept.
     val absatz = dokument.call<val>("createElement", std::string("p"));
     absatz.set("textContent", text.toStdString());
-    bereich.call<void>("replaceChildren", absatz);
+    bereich.call<void>("append", absatz);
+    while (bereich["childElementCount"].as<int>() > 4)
+        bereich["firstElementChild"].call<void>("remove");
 }
 
 } // namespace zivor
