@@ -27,7 +27,8 @@ async function starteBrowser() {
     headless: true,
     userDataDir: profil,
     protocolTimeout: 120000,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    // German, as a school's browsers are: the number texts follow the browser's language.
+    args: ['--lang=de-DE', '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
 }
@@ -141,6 +142,18 @@ async function zeigerPunkt(seite, p, q) {
   return [bild.x + 2 + p, bild.y + 2 + q];
 }
 
+// A mouse drag in even steps, each one drawn before the next.
+async function ziehe(seite, von, nach, schritte) {
+  await seite.mouse.move(...von);
+  await seite.mouse.down();
+  for (let k = 1; k <= schritte; k++) {
+    await seite.mouse.move(von[0] + (nach[0] - von[0]) * k / schritte, von[1] + (nach[1] - von[1]) * k / schritte);
+    await naechstesBild(seite);
+  }
+  await seite.mouse.up();
+  await naechstesBild(seite);
+}
+
 function leseBild(pfad) {
   return PNG.sync.read(readFileSync(pfad));
 }
@@ -239,15 +252,7 @@ describe('Zivor im Browser', () => {
 
     // The mouse takes the tip and lets it go where amplitude 5 at 30° lies.
     const spitze = await steuerelement(seite, 'Label1(0)');
-    await seite.mouse.move(...spitze.mitte);
-    await seite.mouse.down();
-    const ziel = await zeigerPunkt(seite, 277, 145);
-    for (let k = 1; k <= 8; k++) {
-      await seite.mouse.move(spitze.mitte[0] + (ziel[0] - spitze.mitte[0]) * k / 8, spitze.mitte[1] + (ziel[1] - spitze.mitte[1]) * k / 8);
-      await naechstesBild(seite);
-    }
-    await seite.mouse.up();
-    await naechstesBild(seite);
+    await ziehe(seite, spitze.mitte, await zeigerPunkt(seite, 277, 145), 8);
     let soll = erwarteteZeigerwerte(277, 145);
     assert.deepEqual(soll, { amplitude: '5', winkel: '30°' });
     assert.equal((await steuerelement(seite, 'Textampl(0)')).wert, soll.amplitude);
@@ -258,7 +263,7 @@ describe('Zivor im Browser', () => {
     // A finger 10 px beside the tip takes it and moves it by what the finger moves.
     const jetzt = await steuerelement(seite, 'Label1(0)');
     const finger = [jetzt.x + 10, jetzt.y + 4];
-    const weg = [-120, 60];
+    const weg = [-150, 40];
     await seite.touchscreen.touchStart(...finger);
     for (let k = 1; k <= 6; k++) {
       await seite.touchscreen.touchMove(finger[0] + weg[0] * k / 6, finger[1] + weg[1] * k / 6);
@@ -267,6 +272,7 @@ describe('Zivor im Browser', () => {
     await seite.touchscreen.touchEnd();
     await naechstesBild(seite);
     soll = erwarteteZeigerwerte(277 + weg[0], 145 + weg[1]);
+    assert.deepEqual(soll, { amplitude: '3,5', winkel: '173°' });
     assert.equal((await steuerelement(seite, 'Textampl(0)')).wert, soll.amplitude);
     assert.equal((await steuerelement(seite, 'Textwinkel(0)')).wert, soll.winkel);
     assert.deepEqual(fehler, []);
@@ -279,13 +285,7 @@ describe('Zivor im Browser', () => {
       await seite.evaluate(() => document.getElementById('qt-shadow-container').shadowRoot
         .querySelector('[id$=".Checklinie(2)"]').click());
       const spitze = await steuerelement(seite, 'Label1(0)');
-      await seite.mouse.move(...spitze.mitte);
-      await seite.mouse.down();
-      for (let k = 0; k < 60; k++) {
-        await seite.mouse.move(spitze.mitte[0] - k * 2, spitze.mitte[1] + k);
-        await naechstesBild(seite);
-      }
-      await seite.mouse.up();
+      await ziehe(seite, spitze.mitte, [spitze.mitte[0] - 120, spitze.mitte[1] + 60], 60);
       const schritte = (await seite.evaluate(() => window.zivorZiehschritte())).sort((a, b) => a - b);
       assert.ok(schritte.length >= 50, `${schritte.length} drag steps measured`);
       messungen[`ziehschrittMs${verhaeltnis}`] = Number(schritte[schritte.length >> 1].toFixed(2));
@@ -395,15 +395,7 @@ describe('Zivor im Browser', () => {
     const p = Math.round((amplitude * 10 * Math.cos(bogen) + 100) * 29.025 / 15);
     const q = Math.round((100 - amplitude * 10 * Math.sin(bogen)) * 29.025 / 15);
     const spitze = await steuerelement(seite, 'Label1(0)');
-    await seite.mouse.move(...spitze.mitte);
-    await seite.mouse.down();
-    const ziel = await zeigerPunkt(seite, p, q);
-    for (let k = 1; k <= 6; k++) {
-      await seite.mouse.move(spitze.mitte[0] + (ziel[0] - spitze.mitte[0]) * k / 6, spitze.mitte[1] + (ziel[1] - spitze.mitte[1]) * k / 6);
-      await naechstesBild(seite);
-    }
-    await seite.mouse.up();
-    await naechstesBild(seite);
+    await ziehe(seite, spitze.mitte, await zeigerPunkt(seite, p, q), 6);
 
     await seite.mouse.click(...(await steuerelement(seite, 'Command2')).mitte);
     await seite.waitForFunction(() => document.getElementById('qt-shadow-container').shadowRoot
