@@ -218,6 +218,10 @@ void Browserzugang::angleichen(QAccessibleInterface *s, bool mitKindern)
         // Qt mirrors a window of its own as a closed dialog, which the reader does not see.
         e.call<void>("setAttribute", std::string("open"), std::string(""));
         break;
+    case QAccessible::AlertMessage:
+        // The evaluation box.
+        e.call<void>("setAttribute", std::string("role"), std::string("alertdialog"));
+        break;
     default:
         break;
     }

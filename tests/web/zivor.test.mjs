@@ -27,8 +27,7 @@ async function starteBrowser() {
     headless: true,
     userDataDir: profil,
     protocolTimeout: 120000,
-    // German, as a school's browsers are: the number texts follow the browser's language.
-    args: ['--lang=de-DE', '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
 }
@@ -70,6 +69,10 @@ async function neueSeite(browser, adresse, { verhaeltnis = 1 } = {}) {
   await seite.setViewport({ width: 1000, height: 760, deviceScaleFactor: verhaeltnis });
   // Keys reach only the tab in front, as for a learner.
   await seite.bringToFront();
+  // German, as a school's browsers are (headless Chromium says en-US otherwise): the number
+  // texts follow the browser's language.
+  const cdp = await seite.createCDPSession();
+  await cdp.send('Network.setUserAgentOverride', { userAgent: await browser.userAgent(), acceptLanguage: 'de-DE,de' });
   await seite.evaluateOnNewDocument(messeImBild);
   await seite.goto(adresse);
   await seite.waitForFunction(() => window.zivorMessung?.ersterFrame !== null || window.zivorMessung?.fehler.length,
@@ -335,9 +338,10 @@ describe('Zivor im Browser', () => {
     assert.match(text, /^Amplitude \d+(,\d)?, Winkel \d+°$/);
     assert.equal(text, `Amplitude ${(await steuerelement(seite, 'Textampl(0)')).wert}, Winkel ${(await steuerelement(seite, 'Textwinkel(0)')).wert}`);
     // Space marks the red tip, once function 2 is shown.
+    // Space names the marked tip; without function 2 it stays the green one.
     await seite.keyboard.press('Space');
     await naechstesBild(seite);
-    assert.equal(await liveText(seite), text, 'Space alone does nothing without function 2');
+    assert.equal(await liveText(seite), `grüner Zeiger: ${text}`);
     assert.deepEqual(fehler, []);
     await seite.close();
   });
@@ -353,6 +357,7 @@ describe('Zivor im Browser', () => {
     const [haupt, hilfe] = await fenster(seite);
     assert.equal(hilfe.titel, 'Hilfe zur Aufgabe "komplexe Ebene"');
     assert.ok(hilfe.vorn, 'the help window is in front');
+    await seite.screenshot({ path: join(bilderordner, 'hilfe.png') });
     // A click on the main window's "Funktion 2" changes nothing while the help is open.
     const kasten = await steuerelement(seite, 'Checklinie(1)');
     assert.ok(kasten.mitte[0] > haupt.leinwand.x);
@@ -414,7 +419,8 @@ describe('Zivor im Browser', () => {
     const einfach = (t) => t.replace(/\s+/g, ' ').trim();
     const texte = nodes.filter((k) => !k.ignored).map((k) => einfach(k.name?.value ?? ''));
     assert.ok(texte.includes(meldung), `"${meldung}" is not in the accessibility tree: ${texte.filter((t) => /richtig|falsch/.test(t))}`);
-    assert.ok(nodes.some((k) => !k.ignored && k.role?.value === 'dialog' && k.name?.value === 'Bewertung'), 'the box is a dialog named Bewertung');
+    assert.ok(nodes.some((k) => !k.ignored && k.role?.value === 'alertdialog' && k.name?.value === 'Bewertung'),
+      `the box is an alert dialog named Bewertung: ${JSON.stringify(nodes.filter((k) => /dialog|Bewertung/.test(`${k.role?.value} ${k.name?.value}`)).map((k) => [k.role?.value, k.name?.value, k.ignored]))}`);
     await seite.screenshot({ path: join(bilderordner, 'bewertung.png') });
 
     await seite.keyboard.press('Enter');
@@ -441,7 +447,10 @@ describe('Zivor im Browser', () => {
       await eigener.stoppe();
       const anfragenVorher = eigener.zaehler.anfragen.length;
       await seite.reload();
-      await seite.waitForFunction(() => window.zivorMessung?.ersterFrame !== null || window.zivorMessung?.fehler.length,
+      const geladen = await seite.waitForFunction(() => window.zivorMessung !== undefined, { timeout: 20000 })
+        .then(() => true, () => false);
+      assert.ok(geladen, 'the page came from the service worker with the server stopped');
+      await seite.waitForFunction(() => window.zivorMessung.ersterFrame !== null || window.zivorMessung.fehler.length,
         { timeout: 60000 });
       const messung = await seite.evaluate(() => window.zivorMessung);
       assert.deepEqual(messung.fehler, []);
