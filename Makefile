@@ -6,8 +6,10 @@ UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
 LSAN_OPTIONS  ?= suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
 # The static Qt for Windows, built once by make windows and kept across make clean.
 WINDOWS_CACHE ?= $(HOME)/.cache/zivor-windows
+# The static Qt for the browser, built once by make web and kept across make clean.
+WEB_CACHE ?= $(HOME)/.cache/zivor-web
 
-.PHONY: run test build clean bench deb debtest windows test-windows
+.PHONY: run test build clean bench deb debtest windows test-windows web test-web
 
 run:
 	sh scripts/pakete.sh run
@@ -69,3 +71,16 @@ test-windows: windows
 	cmake -S . -B $(BUILD)
 	cmake --build $(BUILD) -j $(JOBS) --target test_wine
 	sh tests/bildschirm/mit_bildschirm.sh -- env QT_QPA_PLATFORM=xcb WAYLAND_DISPLAY= $(BUILD)/tests/wine/test_wine
+
+# dist/web/: Zivor for the browser, built in a Debian 13 environment with its emscripten against a
+# static Qt for WebAssembly from Debian's sources (the first run makes the environment and builds
+# that Qt into $(WEB_CACHE), which takes a while; needs root or sudo for the environment).
+web:
+	sh scripts/pakete.sh web
+	sh scripts/web.sh $(BUILD) $(BUILD)-web $(WEB_CACHE) $(JOBS)
+
+# dist/web/ served on 127.0.0.1 and checked in Debian's Chromium, driven by puppeteer-core from
+# the npm registry (tests/web/); not part of make test.
+test-web: web
+	cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
+	node --test --test-concurrency=1 tests/web/

@@ -5,6 +5,9 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QWidget>
+#ifdef Q_OS_WASM
+#include "web/seitenansage.h"
+#endif
 
 namespace zivor {
 namespace {
@@ -63,6 +66,10 @@ void Ansage::sprich(const QString &text)
     QAccessibleEvent ereignis(t, QAccessible::ObjectShow);
 #endif
     QAccessible::updateAccessibility(&ereignis);
+#ifdef Q_OS_WASM
+    // In the browser the page's live region speaks it.
+    Seitenansage::sprich(text);
+#endif
 }
 
 } // namespace zivor

@@ -1,12 +1,26 @@
 #include "app/formzivor.h"
 
 #include <QApplication>
+#ifdef Q_OS_WASM
+#include "web/browserstart.h"
+#include "web/browserzugang.h"
+#endif
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zivor"));
+#ifdef Q_OS_WASM
+    zivor::Browserstart::richteEin();
+#endif
     Formzivor fenster;
+#ifdef Q_OS_WASM
+    // The browser's Qt shows a main window full screen, over the whole page; Zivor's keeps its
+    // size and frame, in the middle of the page.
+    fenster.showNormal();
+    zivor::Browserzugang::einschalten();
+#else
     fenster.show();
+#endif
     return QApplication::exec();
 }

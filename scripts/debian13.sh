@@ -1,22 +1,17 @@
 #!/bin/sh
 # Runs "make test" on a fresh minimal Debian 13 (trixie) as root, in a chroot.
 #
-# The minimal system is made once with debootstrap from the Debian mirror that apt on this
-# machine is configured with, and kept under /var/cache/zivor/debian13/basis; downloaded
-# packages are kept beside it in /var/cache/zivor/debian13/apt. Every run works in a fresh
-# copy of that system, clones the checkout into it (what is committed, HEAD), and runs
-# "make test" there; the copy is removed afterwards. Mounts live in a mount namespace of
-# their own and end with it.
+# The minimal system is made once with debootstrap (scripts/debian13_basis.sh) from the Debian
+# mirror that apt on this machine is configured with, and kept under
+# /var/cache/zivor/debian13/basis; downloaded packages are kept beside it in
+# /var/cache/zivor/debian13/apt. Every run works in a fresh copy of that system, clones the
+# checkout into it (what is committed, HEAD), and runs "make test" there; the copy is removed
+# afterwards. Mounts live in a mount namespace of their own and end with it.
 #
 # Usage: scripts/debian13.sh   (as root or through sudo; ZIVOR_DEBIAN13 names another folder)
 set -eu
 cd "$(dirname "$0")/.."
 quelle="$PWD"
-
-fehler() {
-  echo "debian13.sh: $*" >&2
-  exit 1
-}
 
 if [ "$(id -u)" -ne 0 ]; then
   exec sudo -E sh "$0" "$@"
@@ -25,39 +20,8 @@ fi
 ordner="${ZIVOR_DEBIAN13:-/var/cache/zivor/debian13}"
 basis="$ordner/basis"
 archiv="$ordner/apt"
-suite=trixie
 
-# The Debian mirror apt uses here: the first source of the distribution itself (not the
-# security archive), in the deb822 or the one-line format.
-spiegel="$(
-  {
-    cat /etc/apt/sources.list.d/*.sources 2>/dev/null | sed -n 's/^URIs:[[:space:]]*//p' | tr ' ' '\n'
-    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null \
-      | sed -n 's/^deb[[:space:]]\+\(\[[^]]*\][[:space:]]\+\)\?\([^[:space:]]\+\).*/\2/p'
-  } | grep -E '^https?://.*/debian/?$' | head -n 1
-)"
-[ -n "$spiegel" ] || fehler "no Debian mirror found in /etc/apt/sources.list or /etc/apt/sources.list.d/"
-
-if [ ! -e "$basis/.zivor-fertig" ]; then
-  command -v debootstrap >/dev/null || {
-    apt-get -o DPkg::Lock::Timeout=600 update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq \
-      --no-install-recommends debootstrap
-  }
-  echo "Debian 13 ($suite) from $spiegel into $basis"
-  rm -rf "$basis"
-  mkdir -p "$basis" "$archiv"
-  debootstrap --variant=minbase --include=make,ca-certificates "$suite" "$basis" "$spiegel" \
-    || fehler "debootstrap $suite from $spiegel failed"
-  printf 'deb %s %s main\ndeb %s %s-updates main\n' "$spiegel" "$suite" "$spiegel" "$suite" \
-    > "$basis/etc/apt/sources.list"
-  # Packages installed inside start no services.
-  printf '#!/bin/sh\nexit 101\n' > "$basis/usr/sbin/policy-rc.d"
-  chmod 755 "$basis/usr/sbin/policy-rc.d"
-  rm -f "$basis"/var/cache/apt/archives/*.deb
-  touch "$basis/.zivor-fertig"
-fi
-mkdir -p "$archiv/partial"
+sh scripts/debian13_basis.sh "$ordner"
 
 lauf="$ordner/lauf.$$"
 rm -rf "$lauf"

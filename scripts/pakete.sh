@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages Zivor needs to build, test and run, and only those that are missing.
-# Usage: scripts/pakete.sh [run|deb|debtest|windows]
+# Usage: scripts/pakete.sh [run|deb|debtest|windows|web]
 #   ("run" adds what a machine without a display needs)
 set -eu
 
@@ -27,6 +27,12 @@ fi
 # NSIS for the installer and Wine (64-bit) with the German locale's sources for its test.
 if [ "${1:-}" = windows ]; then
   pakete="$pakete g++-mingw-w64-x86-64-posix dpkg-dev xz-utils perl ninja-build nsis wine wine64 locales"
+fi
+# "web" adds debootstrap for the Debian 13 environment that builds the browser program, and
+# for its test Chromium and Node.js with npm (a machine that already has Node.js keeps its own).
+if [ "${1:-}" = web ]; then
+  pakete="$pakete debootstrap chromium"
+  command -v npm >/dev/null || pakete="$pakete nodejs npm"
 fi
 
 fehlt=""

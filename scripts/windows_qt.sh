@@ -7,9 +7,9 @@
 #   scripts/windows_qt.sh <cache folder> [parallel jobs]
 #
 # Prints the Qt folder (its lib/cmake/Qt6/qt.toolchain.cmake builds programs against it) on
-# standard output, and everything else on standard error. The sources come with apt-get source from the mirror apt already uses: a deb-src
-# list of its own in a scratch folder, removed again afterwards; the system's apt configuration
-# stays as it is.
+# standard output, and everything else on standard error. The sources come with apt-get source
+# from the mirror apt already uses (scripts/qt_quellen.sh: a deb-src list of its own in a scratch
+# folder, removed again afterwards); the system's apt configuration stays as it is.
 set -eu
 exec 3>&1 1>&2
 cd "$(dirname "$0")/.."
@@ -42,24 +42,7 @@ if [ -f "$arbeit/bau/build.ninja" ] && [ -f "$arbeit/konfiguriert" ]; then
   cd "$arbeit/bau"
 else
   rm -rf "$arbeit" "$qt"
-  mkdir -p "$arbeit/apt/lists/partial" "$arbeit/apt/cache/archives/partial" "$arbeit/quellen"
-
-  # The deb-src entries: one for each suite and component that apt fetches binary packages from.
-  apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' 'Identifier: Packages' \
-    | sort -u | sed 's/^/deb-src /' > "$arbeit/apt/quellen.list"
-  [ -s "$arbeit/apt/quellen.list" ] || fehler "apt knows no mirror (apt-get indextargets is empty)"
-  echo "Quellen von:"; cat "$arbeit/apt/quellen.list"
-  apt_quellen() {
-    apt-get -q -o Dir::Etc::SourceList="$arbeit/apt/quellen.list" -o Dir::Etc::SourceParts=/nonexistent \
-      -o Dir::State::Lists="$arbeit/apt/lists" -o Dir::Cache="$arbeit/apt/cache" \
-      -o APT::Sandbox::User="$(id -un)" "$@"
-  }
-  apt_quellen update
-  (cd "$arbeit/quellen" && apt_quellen source --download-only "qt6-base=$version")
-  rm -rf "$arbeit/apt"
-  # Unpacked with Debian's patches (security fixes among them), as Debian builds it.
-  (cd "$arbeit/quellen" && dpkg-source -x qt6-base_*.dsc qtbase >/dev/null)
-  [ -x "$quelle/configure" ] || fehler "the source package did not unpack to $quelle"
+  sh scripts/qt_quellen.sh "$arbeit" "$version"
 
   # Programs built against this Qt chain-load the toolchain file it was built with: it is kept
   # with the Qt, not taken from a checkout that may move.

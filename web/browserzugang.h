@@ -1,0 +1,24 @@
+#pragma once
+// Screen readers in the browser: Qt mirrors each control in hidden page elements, but only once a
+// hidden button is pressed, and it leaves many of them without name, value or state. This
+// turns the mirror on from the start and gives every mirrored control its name, role, value and
+// state as the desktop's accessibility bus has them.
+
+class QAccessibleEvent;
+class QAccessibleInterface;
+
+namespace zivor {
+
+class Browserzugang
+{
+public:
+    // Call before the event loop: the mirror is switched on from inside it, when the
+    // application's accessibility root is known.
+    static void einschalten();
+
+private:
+    static void weiterreichen(QAccessibleEvent *ereignis);
+    static void angleichen(QAccessibleInterface *schnittstelle, bool mitKindern);
+};
+
+} // namespace zivor

@@ -1,0 +1,26 @@
+# Puts the page together in ZIEL: run by the build (cmake -P) once the program is linked.
+# The service worker's cache is named after the files' contents, so that a new build replaces
+# what browsers kept of the old one.
+file(REMOVE_RECURSE ${ZIEL})
+file(MAKE_DIRECTORY ${ZIEL})
+foreach(datei zivor.js zivor.wasm qtloader.js)
+  file(COPY_FILE ${BAU}/${datei} ${ZIEL}/${datei})
+endforeach()
+foreach(seite 32 128 180 192 512)
+  file(COPY_FILE ${SYMBOLBILDER}/zivor-${seite}.png ${ZIEL}/zivor-${seite}.png)
+endforeach()
+file(COPY_FILE ${QUELLE}/start.js ${ZIEL}/start.js)
+file(COPY_FILE ${LIZENZ} ${ZIEL}/LICENSE.txt)
+file(COPY_FILE ${SCHRIFTLIZENZ} ${ZIEL}/LICENSE-Liberation.txt)
+
+file(SIZE ${BAU}/zivor.wasm WASM_GROESSE)
+configure_file(${QUELLE}/index.html.in ${ZIEL}/index.html @ONLY)
+configure_file(${QUELLE}/manifest.webmanifest.in ${ZIEL}/manifest.webmanifest @ONLY)
+set(inhalt "")
+foreach(datei index.html start.js qtloader.js zivor.js zivor.wasm manifest.webmanifest)
+  file(SHA256 ${ZIEL}/${datei} summe)
+  string(APPEND inhalt "${summe}")
+endforeach()
+string(SHA256 KENNUNG "${inhalt}")
+string(SUBSTRING "${KENNUNG}" 0 16 KENNUNG)
+configure_file(${QUELLE}/sw.js.in ${ZIEL}/sw.js @ONLY)

@@ -1,0 +1,112 @@
+// Starts Zivor in the page: checks for WebAssembly, loads the program with a progress bar,
+// hands it to Qt's loader, hides the loading screen once the window is drawn, and then
+// registers the service worker that keeps the files for a start without network (its copies
+// mostly come from the browser's cache then, not over the network a second time).
+'use strict';
+
+(() => {
+  const laden = document.getElementById('laden');
+  const ladetext = document.getElementById('laden-text');
+  const balken = document.getElementById('laden-balken');
+  const bildschirm = document.getElementById('bildschirm');
+  const wasmGroesse = Number(laden.dataset.wasmGroesse);
+
+  // What the page measured, read by make test-web and for the README's figures.
+  const messung = window.zivorMessung = { ersterFrame: null, fehler: [] };
+
+  const melde = (text) => {
+    laden.hidden = false;
+    laden.classList.add('fehler');
+    ladetext.textContent = text;
+    messung.fehler.push(text);
+  };
+
+  const kannWasm = (() => {
+    try {
+      // The smallest valid module: the magic number and version 1.
+      return typeof WebAssembly === 'object'
+        && WebAssembly.validate(new Uint8Array([0, 0x61, 0x73, 0x6d, 1, 0, 0, 0]));
+    } catch (e) {
+      return false;
+    }
+  })();
+  if (!kannWasm || typeof window.zivor_entry !== 'function' || typeof qtLoad !== 'function') {
+    melde('Dieser Browser kann Zivor nicht ausführen, weil ihm WebAssembly fehlt (oder es abgeschaltet ist). '
+      + 'Zivor läuft in jedem aktuellen Chrome, Edge, Firefox und Safari, auch auf Tablets.');
+    return;
+  }
+
+  const zeigeFortschritt = (bytes) => {
+    const anteil = wasmGroesse > 0 ? Math.min(100, Math.round(100 * bytes / wasmGroesse)) : 0;
+    balken.value = anteil;
+    ladetext.textContent = `Zivor wird geladen … ${anteil} %`;
+  };
+
+  // The program, compiled while it arrives; the counted bytes are the unpacked ones, as the
+  // size the page knows is, whatever compression the server uses.
+  const modul = fetch('zivor.wasm').then((antwort) => {
+    if (!antwort.ok)
+      throw new Error(`zivor.wasm: ${antwort.status} ${antwort.statusText}`);
+    let geladen = 0;
+    const leser = antwort.body.getReader();
+    const strom = new ReadableStream({
+      async pull(steuerung) {
+        const { done, value } = await leser.read();
+        if (done) {
+          steuerung.close();
+          return;
+        }
+        geladen += value.byteLength;
+        zeigeFortschritt(geladen);
+        steuerung.enqueue(value);
+      },
+    });
+    return WebAssembly.compileStreaming(new Response(strom, { headers: { 'Content-Type': 'application/wasm' } }));
+  });
+
+  const registriereServiceWorker = () => {
+    if (!('serviceWorker' in navigator))
+      return;
+    navigator.serviceWorker.register('sw.js').catch((fehler) => {
+      // Without it Zivor runs as well, only not without network.
+      messung.serviceWorker = String(fehler);
+    });
+  };
+
+  // The first frame: the moment Qt's canvas holds the window's picture.
+  const sucheErstenFrame = () => {
+    const wurzel = document.getElementById('qt-shadow-container')?.shadowRoot;
+    for (const leinwand of wurzel ? wurzel.querySelectorAll('canvas') : []) {
+      if (leinwand.width < 100 || leinwand.height < 100)
+        continue;
+      const inhalt = leinwand.getContext('2d', { willReadFrequently: true });
+      const punkt = inhalt?.getImageData(leinwand.width >> 1, leinwand.height >> 1, 1, 1).data;
+      if (punkt && punkt[3] !== 0) {
+        messung.ersterFrame = performance.now();
+        laden.hidden = true;
+        registriereServiceWorker();
+        return;
+      }
+    }
+    requestAnimationFrame(sucheErstenFrame);
+  };
+
+  qtLoad({
+    qt: {
+      entryFunction: window.zivor_entry,
+      containerElements: [bildschirm],
+      module: modul,
+      // Only the faces Zivor brings, whatever the device has.
+      localFonts: { familiesCollection: 'NoFontFamilies' },
+      onLoaded: () => requestAnimationFrame(sucheErstenFrame),
+      onExit: (ende) => {
+        if (ende.crashed)
+          melde(`Zivor ist mit einem Fehler stehen geblieben (${ende.text}). Laden Sie die Seite neu.`);
+        else
+          melde('Zivor ist beendet. Laden Sie die Seite neu, um es wieder zu starten.');
+      },
+    },
+  }).catch((fehler) => {
+    melde(`Zivor konnte nicht geladen werden: ${fehler.message || fehler}. Laden Sie die Seite neu.`);
+  });
+})();
