@@ -1,7 +1,5 @@
 #include "web/browserstart.h"
 
-#include "web/browsertasten.h"
-
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
@@ -26,7 +24,6 @@ void Browserstart::richteEin()
     // The menu bar and the message box at the size of a Linux desktop without settings (9 pt), in
     // the sans-serif face the program brings.
     QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
-    qApp->installEventFilter(new Browsertasten(qApp));
 }
 
 } // namespace zivor

@@ -1,7 +1,6 @@
 #pragma once
 // What the program needs in the browser before its window is made: the browser has no fonts of
-// the desktop, so the program brings the faces that stand in for the fonts it names; and keys
-// that the browser keeps get a replacement.
+// the desktop, so the program brings the faces that stand in for the fonts it names.
 
 namespace zivor {
 

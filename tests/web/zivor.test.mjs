@@ -307,7 +307,7 @@ describe('Zivor im Browser', () => {
     const eigenschaft = (k, name) => k?.properties?.find((p) => p.name === name)?.value.value;
     const erwartet = [
       ['Funktion 1 anzeigen', 'checkbox'], ['Funktion 2 anzeigen', 'checkbox'], ['Gesamt anzeigen', 'checkbox'],
-      ['Amplitude Funktion 1', 'textbox'], ['Winkel in Grad Funktion 1', 'textbox'], ['Frequenz in Hz', 'textbox'],
+      ['Amplitude Funktion 1', 'textbox'], ['Winkel in Grad Funktion 1', 'textbox'], ['Frequenz in Hertz', 'textbox'],
       ['Frequenzregler', 'slider'], ['Zeigerdiagramm', 'group'], ['Zeitdiagramm', 'group'],
       ['Spitze des grünen Zeigers: Amplitude 10, Winkel 45°', 'image'],
       ['Beenden', 'menuitem'], ['Hilfe', 'menuitem'], ['Aufgaben', 'menuitem'],
@@ -321,7 +321,7 @@ describe('Zivor im Browser', () => {
     assert.deepEqual([String(regler.value?.value), eigenschaft(regler, 'valuemin'), eigenschaft(regler, 'valuemax')],
       ['50', 25, 100]);
     // What the slider says of its value (Chromium's protocol does not show aria-valuetext).
-    assert.equal((await steuerelement(seite, 'HScroll3')).werttext, '50 Hz');
+    assert.equal((await steuerelement(seite, 'HScroll3')).werttext, '50 Hertz');
     assert.equal(eigenschaft(knoten('Hilfe'), 'keyshortcuts'), 'Alt+H');
 
     // Tab leads from the time diagram over the slider to the phasor diagram; a right arrow moves
