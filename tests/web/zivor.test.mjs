@@ -119,6 +119,19 @@ function fenster(seite) {
 const liveText = (seite) => seite.$eval('#zivor-ansagen', (e) => e.lastElementChild?.textContent ?? '');
 const liveTexte = (seite) => seite.$$eval('#zivor-ansagen > p', (absaetze) => absaetze.map((p) => p.textContent));
 const warte = (ms) => new Promise((fertig) => setTimeout(fertig, ms));
+// Until the page holds that many of Qt's windows.
+const fensterzahl = (seite, n) => seite.waitForFunction((n) => document.getElementById('qt-shadow-container')
+  .shadowRoot.querySelectorAll('.qt-window').length === n, { timeout: 10000 }, n);
+// Alt with a letter, as a learner presses it.
+async function mitAlt(seite, taste) {
+  await seite.keyboard.down('Alt');
+  await seite.keyboard.press(taste);
+  await seite.keyboard.up('Alt');
+}
+// The green phasor's amplitude and angle fields.
+async function gruenerZeiger(seite) {
+  return { amplitude: (await steuerelement(seite, 'Textampl(0)')).wert, winkel: (await steuerelement(seite, 'Textwinkel(0)')).wert };
+}
 // Until Qt has handled the input and drawn the frame after it.
 const naechstesBild = (seite) => seite.evaluate(() => new Promise((fertig) => requestAnimationFrame(() => setTimeout(fertig, 0))));
 
@@ -250,16 +263,14 @@ describe('Zivor im Browser', () => {
 
   it('folgt Maus und Finger an der grünen Spitze wie unter Linux', async () => {
     const { seite, fehler } = await neueSeite(browser, server.adresse);
-    assert.equal((await steuerelement(seite, 'Textampl(0)')).wert, '10');
-    assert.equal((await steuerelement(seite, 'Textwinkel(0)')).wert, '45°');
+    assert.deepEqual(await gruenerZeiger(seite), { amplitude: '10', winkel: '45°' });
 
     // The mouse takes the tip and lets it go where amplitude 5 at 30° lies.
     const spitze = await steuerelement(seite, 'Label1(0)');
     await ziehe(seite, spitze.mitte, await zeigerPunkt(seite, 277, 145), 8);
     let soll = erwarteteZeigerwerte(277, 145);
     assert.deepEqual(soll, { amplitude: '5', winkel: '30°' });
-    assert.equal((await steuerelement(seite, 'Textampl(0)')).wert, soll.amplitude);
-    assert.equal((await steuerelement(seite, 'Textwinkel(0)')).wert, soll.winkel);
+    assert.deepEqual(await gruenerZeiger(seite), soll);
     // After the drag, the new values are spoken once.
     assert.match(await liveText(seite), /Amplitude 5, Winkel 30°/);
 
@@ -276,8 +287,7 @@ describe('Zivor im Browser', () => {
     await naechstesBild(seite);
     soll = erwarteteZeigerwerte(277 + weg[0], 145 + weg[1]);
     assert.deepEqual(soll, { amplitude: '3,5', winkel: '173°' });
-    assert.equal((await steuerelement(seite, 'Textampl(0)')).wert, soll.amplitude);
-    assert.equal((await steuerelement(seite, 'Textwinkel(0)')).wert, soll.winkel);
+    assert.deepEqual(await gruenerZeiger(seite), soll);
     assert.deepEqual(fehler, []);
     await seite.close();
   });
@@ -336,8 +346,8 @@ describe('Zivor im Browser', () => {
     assert.equal(nachher.x - vorher.x, 1);
     const text = await liveText(seite);
     assert.match(text, /^Amplitude \d+(,\d)?, Winkel \d+°$/);
-    assert.equal(text, `Amplitude ${(await steuerelement(seite, 'Textampl(0)')).wert}, Winkel ${(await steuerelement(seite, 'Textwinkel(0)')).wert}`);
-    // Space marks the red tip, once function 2 is shown.
+    const felder = await gruenerZeiger(seite);
+    assert.equal(text, `Amplitude ${felder.amplitude}, Winkel ${felder.winkel}`);
     // Space names the marked tip; without function 2 it stays the green one.
     await seite.keyboard.press('Space');
     await naechstesBild(seite);
@@ -348,11 +358,8 @@ describe('Zivor im Browser', () => {
 
   it('öffnet mit Alt+H die Hilfe vor dem gesperrten Hauptfenster und gibt es beim Schließen frei', async () => {
     const { seite, fehler } = await neueSeite(browser, server.adresse);
-    await seite.keyboard.down('Alt');
-    await seite.keyboard.press('KeyH');
-    await seite.keyboard.up('Alt');
-    await seite.waitForFunction(() => document.getElementById('qt-shadow-container').shadowRoot
-      .querySelectorAll('.qt-window').length === 2, { timeout: 10000 });
+    await mitAlt(seite, 'KeyH');
+    await fensterzahl(seite, 2);
     await naechstesBild(seite);
     const [haupt, hilfe] = await fenster(seite);
     assert.equal(hilfe.titel, 'Hilfe zur Aufgabe "komplexe Ebene"');
@@ -367,8 +374,7 @@ describe('Zivor im Browser', () => {
     assert.equal((await fenster(seite)).length, 2);
 
     await seite.keyboard.press('Escape');
-    await seite.waitForFunction(() => document.getElementById('qt-shadow-container').shadowRoot
-      .querySelectorAll('.qt-window').length === 1, { timeout: 10000 });
+    await fensterzahl(seite, 1);
     await naechstesBild(seite);
     await seite.mouse.click(...kasten.mitte);
     await naechstesBild(seite);
@@ -379,9 +385,7 @@ describe('Zivor im Browser', () => {
 
   it('stellt Aufgabe 1, bewertet sie im Fenster „Bewertung“ und zählt die Punkte', async () => {
     const { seite, fehler } = await neueSeite(browser, server.adresse);
-    await seite.keyboard.down('Alt');
-    await seite.keyboard.press('KeyA');
-    await seite.keyboard.up('Alt');
+    await mitAlt(seite, 'KeyA');
     await naechstesBild(seite);
     // The focus goes to the first task's button, which the page's reader is told.
     assert.equal(await liveText(seite), 'Aufgabe 1 stellen Schaltfläche');
@@ -403,8 +407,7 @@ describe('Zivor im Browser', () => {
     await ziehe(seite, spitze.mitte, await zeigerPunkt(seite, p, q), 6);
 
     await seite.mouse.click(...(await steuerelement(seite, 'Command2')).mitte);
-    await seite.waitForFunction(() => document.getElementById('qt-shadow-container').shadowRoot
-      .querySelectorAll('.qt-window').length === 2, { timeout: 10000 });
+    await fensterzahl(seite, 2);
     await naechstesBild(seite);
     const [, box] = await fenster(seite);
     assert.equal(box.titel, 'Bewertung');
@@ -424,8 +427,7 @@ describe('Zivor im Browser', () => {
     await seite.screenshot({ path: join(bilderordner, 'bewertung.png') });
 
     await seite.keyboard.press('Enter');
-    await seite.waitForFunction(() => document.getElementById('qt-shadow-container').shadowRoot
-      .querySelectorAll('.qt-window').length === 1, { timeout: 10000 });
+    await fensterzahl(seite, 1);
     assert.equal((await steuerelement(seite, 'Command2')).an, null);
     assert.deepEqual(fehler, []);
     await seite.close();
