@@ -73,6 +73,9 @@ if [ "$(cat "$umgebung/.zivor-pakete" 2>/dev/null)" != "$pakete" ]; then
     || fehler "installing $pakete in $umgebung failed"
   echo "$pakete" > "$umgebung/.zivor-pakete"
 fi
+# The environment is ready: other checkouts may build in it at the same time (the Qt cache and
+# each checkout's build folder have locks or places of their own).
+flock -u 7
 
 # The static Qt for WebAssembly, built the first time into the cache.
 qt="$(in_umgebung sh /zivor/quelle/scripts/web_qt.sh /zivor/cache "$jobs")" \
