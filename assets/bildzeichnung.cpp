@@ -23,12 +23,35 @@ constexpr int grundgroesse = 64;
 
 } // namespace
 
-double geraeteRatio(const QPainter &p)
+namespace {
+
+const QPaintDevice *wirklichesGeraet(const QPainter &p)
 {
     const QPaintEngine *maschine = p.paintEngine();
-    const QPaintDevice *geraet =
-        maschine != nullptr && maschine->paintDevice() != nullptr ? maschine->paintDevice() : p.device();
+    return maschine != nullptr && maschine->paintDevice() != nullptr ? maschine->paintDevice() : p.device();
+}
+
+} // namespace
+
+double geraeteRatio(const QPainter &p)
+{
+    const QPaintDevice *geraet = wirklichesGeraet(p);
     return geraet != nullptr ? geraet->devicePixelRatioF() : 1.0;
+}
+
+QImage::Format kopierformat(const QPainter &p)
+{
+    const QPaintDevice *geraet = wirklichesGeraet(p);
+    if (geraet == nullptr || geraet->devType() != QInternal::Image)
+        return QImage::Format_RGB32;
+    switch (static_cast<const QImage *>(geraet)->format()) {
+    case QImage::Format_RGBA8888:
+    case QImage::Format_RGBA8888_Premultiplied:
+    case QImage::Format_RGBX8888:
+        return QImage::Format_RGBX8888;
+    default:
+        return QImage::Format_RGB32;
+    }
 }
 
 Bildzeichnung::Bildzeichnung(QPainter &p, const QSizeF &innen, const Einheiten &einheiten)

@@ -2,6 +2,7 @@
 // Drawing aid for the diagram backgrounds: maps the diagram's own units onto the inner area,
 // places 1-px lines on whole device pixels, fills arrowheads and sets the axis labels.
 
+#include <QImage>
 #include <QRectF>
 #include <QTransform>
 
@@ -17,6 +18,11 @@ namespace zivor {
 // The pixel ratio of the device that p really paints on. A widget painted by QWidget::render
 // or grab paints on the target picture, whose ratio may differ from the widget's screen.
 double geraeteRatio(const QPainter &p);
+
+// The opaque picture format that p's device copies row by row: the device's own format, or its
+// twin without alpha (the browser's windows are RGBA8888; a picture of another format would be
+// converted pixel by pixel at every paint).
+QImage::Format kopierformat(const QPainter &p);
 
 class Bildzeichnung {
 public:

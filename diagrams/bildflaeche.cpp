@@ -5,6 +5,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTransform>
 
 namespace zivor {
 
@@ -35,22 +36,30 @@ void Bildflaeche::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     // The border and the background are painted once and kept. The device painted on may be
-    // a print-out or a picture of another pixel ratio (QWidget::render, grab), so the kept
-    // picture follows the device really painted on.
+    // a print-out or a picture of another pixel ratio or format (QWidget::render, grab), so
+    // the kept picture follows the device really painted on.
     const qreal dpr = geraeteRatio(p);
     const QSize geraetePixel = (QSizeF(size()) * dpr).toSize();
-    if (m_hintergrund.isNull() || m_hintergrund.size() != geraetePixel
-        || m_hintergrund.devicePixelRatio() != dpr) {
-        m_hintergrund = QPixmap(geraetePixel);
+    const QImage::Format format = kopierformat(p);
+    if (m_hintergrund.size() != geraetePixel || m_hintergrundRatio != dpr || m_hintergrund.format() != format) {
+        m_hintergrund = QImage(geraetePixel, format);
         m_hintergrund.setDevicePixelRatio(dpr);
         m_hintergrund.fill(Qt::white);
-        QPainter bild(&m_hintergrund);
-        zeichneRand(bild);
-        bild.translate(rand, rand);
-        zeichneHintergrund(bild, innenRechteck().size());
+        {
+            QPainter bild(&m_hintergrund);
+            zeichneRand(bild);
+            bild.translate(rand, rand);
+            zeichneHintergrund(bild, innenRechteck().size());
+        }
+        m_hintergrund.setDevicePixelRatio(1.0);
+        m_hintergrundRatio = dpr;
     }
     p.setClipRegion(event->region());
-    p.drawPixmap(QPointF(0, 0), m_hintergrund);
+    // One device pixel of the picture on one of the device: the painter then copies rows.
+    p.save();
+    p.setWorldTransform(QTransform::fromScale(1.0 / dpr, 1.0 / dpr), true);
+    p.drawImage(QPointF(0, 0), m_hintergrund);
+    p.restore();
     p.setClipRect(innenRechteck(), Qt::IntersectClip);
     zeichneInhalt(p);
 }

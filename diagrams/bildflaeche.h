@@ -5,7 +5,7 @@
 
 #include "model/massstab.h"
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 
 namespace zivor {
@@ -33,7 +33,10 @@ private:
     void zeichneRand(QPainter &p) const;
 
     Massstab m_massstab;
-    QPixmap m_hintergrund;
+    // Border and background in device pixels (its own pixel ratio 1, so that it is copied onto
+    // the device pixel for pixel), made for a device of ratio m_hintergrundRatio.
+    QImage m_hintergrund;
+    qreal m_hintergrundRatio = 0.0;
 };
 
 } // namespace zivor

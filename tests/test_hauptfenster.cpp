@@ -363,6 +363,19 @@ void TestHauptfenster::gezeichneteDiagramme()
             gruen = gruen || farbe(zeiger, mittelpunkt.x() + dx, mittelpunkt.y() + dy) == QColor(0, 192, 0);
     QVERIFY(gruen);
 
+    // On a picture of pixel ratio 2 in the browser's window format the same drawing lands at
+    // twice the places: the border's two grey shades, the axis and the grid line.
+    QImage doppelt(control<QWidget>(f, "Picture2")->size() * 2, QImage::Format_RGBA8888);
+    doppelt.setDevicePixelRatio(2.0);
+    control<QWidget>(f, "Picture2")->render(&doppelt);
+    QCOMPARE(farbe(doppelt, 1, 1), QColor(128, 128, 128));
+    QCOMPARE(farbe(doppelt, 2, 3), QColor(64, 64, 64));
+    QVERIFY(farbe(doppelt, 2 * mitte - 1, 80).lightness() + farbe(doppelt, 2 * mitte, 80).lightness() < 300);
+    bool gelb2 = false;
+    for (int x = 2 * gitter - 2; x <= 2 * gitter + 2; ++x)
+        gelb2 = gelb2 || farbe(doppelt, x, 80) == QColor(255, 255, 0);
+    QVERIFY(gelb2);
+
     // Time diagram: the time axis near the middle row is black (the curves: below).
     const int achse = 2 + qRound(100.0 * 28.95 / 15.0);
     bool schwarz = false;
