@@ -666,10 +666,17 @@ void Formzivor::f_aufgabe2()
 
 void Formzivor::Command2_Click()
 {
+    // The steps after the evaluation follow once its box is closed (bewertungGeschlossen).
     if (aufgabennummer == 0)
         f_losung1();
     else if (aufgabennummer == 1)
         f_losung2();
+    else
+        bewertungGeschlossen();
+}
+
+void Formzivor::bewertungGeschlossen()
+{
     // "Lösung" is disabled below, and the keyboard would go on to the panel's "Beenden", which a
     // second Enter presses. It moves before: to the next task's button, or after the last task
     // back where the task was worked on.
@@ -720,14 +727,25 @@ void Formzivor::f_losung2()
 
 void Formzivor::zeigeBewertung(const QString &meldung)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Bewertung"), meldung, QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("Bewertung"));
-    box.setTextFormat(Qt::PlainText);
+    auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Bewertung"), meldung, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("Bewertung"));
+    box->setTextFormat(Qt::PlainText);
     // The lines are separated by carriage returns, which the label's text document breaks at.
-    if (auto *text = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+    if (auto *text = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
         text->setTextInteractionFlags(text->textInteractionFlags() | Qt::TextSelectableByMouse);
-    Zugangsbericht::macheLesbar(box, meldung);
-    box.exec();
+    Zugangsbericht::macheLesbar(*box, meldung);
+#ifdef Q_OS_WASM
+    // The browser's Qt runs no event loop inside another: the box is modal all the same, and the
+    // steps after it follow when it is closed.
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    connect(box, &QDialog::finished, this, &Formzivor::bewertungGeschlossen);
+    box->show();
+#else
+    box->exec();
+    delete box;
+    bewertungGeschlossen();
+#endif
 }
 
 } // namespace zivor

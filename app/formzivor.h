@@ -85,7 +85,9 @@ private:
     void baueDiagramme();
     void baueAufgabenfeld();
     void setzeTabfolge();
+    // Shows the evaluation modally; bewertungGeschlossen follows once it is closed.
     void zeigeBewertung(const QString &meldung);
+    void bewertungGeschlossen();
 
     std::array<QCheckBox *, 3> Checklinie{};
     std::array<QLineEdit *, 6> Text1{};

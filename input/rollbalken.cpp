@@ -1,5 +1,6 @@
 #include "input/rollbalken.h"
 
+#include <QContextMenuEvent>
 #include <QPainter>
 #include <QPaintEvent>
 
@@ -20,5 +21,14 @@ void Rollbalken::paintEvent(QPaintEvent *event)
     p.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 1.0));
     p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
+
+#ifdef Q_OS_WASM
+void Rollbalken::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The scroll bar's own menu waits for its choice in an event loop of its own, which the
+    // browser's Qt cannot run: the bar has no menu there.
+    event->accept();
+}
+#endif
 
 } // namespace zivor

@@ -14,6 +14,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+#ifdef Q_OS_WASM
+    void contextMenuEvent(QContextMenuEvent *event) override;
+#endif
 };
 
 } // namespace zivor
