@@ -26,22 +26,22 @@ bool Rahmenmitte::eventFilter(QObject *watched, QEvent *event)
     } else if (watched == m_plattformfenster && event->type() == QEvent::Expose
                && m_plattformfenster->isExposed()) {
         m_plattformfenster->removeEventFilter(this);
-        zentriere();
+        zentriere(m_fenster);
     }
     return QObject::eventFilter(watched, event);
 }
 
-void Rahmenmitte::zentriere()
+void Rahmenmitte::zentriere(QWidget *fenster)
 {
-    const QScreen *bildschirm = m_fenster->screen();
+    const QScreen *bildschirm = fenster->screen();
     if (bildschirm == nullptr)
         return;
-    const QRect rahmen = m_fenster->frameGeometry();
+    const QRect rahmen = fenster->frameGeometry();
     const QRect mitte = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, rahmen.size(),
                                             bildschirm->availableGeometry());
     // A window's position is that of its frame.
     if (mitte.topLeft() != rahmen.topLeft())
-        m_fenster->move(mitte.topLeft());
+        fenster->move(mitte.topLeft());
 }
 
 } // namespace zivor

@@ -18,9 +18,10 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
-    void zentriere();
+    // Centres the window's frame in its screen's available area.
+    static void zentriere(QWidget *fenster);
 
+private:
     QWidget *m_fenster;
     QWindow *m_plattformfenster = nullptr;
 };

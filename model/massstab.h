@@ -2,8 +2,12 @@
 // A container's user scale: which value its inner left and top edges have and how many
 // twips one unit is. One device-independent pixel is 15 twips.
 
+#include <QMarginsF>
 #include <QPointF>
 #include <QRectF>
+#include <QSizeF>
+
+#include <algorithm>
 
 namespace zivor {
 
@@ -46,5 +50,18 @@ inline constexpr Massstab fensterMassstab{0.0, 0.0, 1.0, 1.0, false};
 inline constexpr Massstab zeigerMassstab{-100.0, 100.0, 29.025, 29.025, true};
 // Time diagram: x -100..900 over 6120 twips, y 100..-100 over 5790 twips.
 inline constexpr Massstab zeitMassstab{-100.0, 100.0, 6.12, 28.95, true};
+
+// The scale at which a window fits the part of a page that the browser shows: 1 when it fits as
+// it is, smaller when not, never larger. The window's client area scales; its frame (the title
+// bar and border the page draws around it) and a gap of abstand on every side keep their sizes.
+// All in page pixels, the client area at scale 1.
+inline double seitenfaktor(QSizeF sichtbar, QSizeF klient, QMarginsF rahmen, double abstand)
+{
+    const double breite = sichtbar.width() - rahmen.left() - rahmen.right() - 2 * abstand;
+    const double hoehe = sichtbar.height() - rahmen.top() - rahmen.bottom() - 2 * abstand;
+    if (klient.isEmpty())
+        return 1.0;
+    return std::clamp(std::min(breite / klient.width(), hoehe / klient.height()), 0.05, 1.0);
+}
 
 } // namespace zivor

@@ -215,6 +215,19 @@ void TestRechnung::massstaebe()
     const QRectF kurve = zeitMassstab.rechteckZuPixel(-750, 100, 1600, 200);
     QCOMPARE(kurve.top(), 0.0);
     QCOMPARE(kurve.height(), 386.0);
+
+    // A window of 808 x 650 with a 4-px border and a 26-px title bar, 4 px from the edges, in the
+    // visible areas of tablets, a laptop at 150 % and a phone: whole, and as large as fits.
+    const QMarginsF rahmen(4, 26, 4, 4);
+    for (const QSizeF sichtbar : {QSizeF(1024, 690), QSizeF(1180, 740), QSizeF(1280, 609), QSizeF(844, 340),
+                                  QSizeF(768, 946), QSizeF(1366, 657), QSizeF(2000, 1200)}) {
+        const double s = seitenfaktor(sichtbar, QSizeF(808, 650), rahmen, 4.0);
+        const double breite = 808 * s + 8 + 8, hoehe = 650 * s + 30 + 8;
+        QVERIFY2(breite <= sichtbar.width() + 1e-9 && hoehe <= sichtbar.height() + 1e-9, qPrintable(QString::number(s)));
+        QVERIFY(s == 1.0 || std::fabs(breite - sichtbar.width()) < 1e-9 || std::fabs(hoehe - sichtbar.height()) < 1e-9);
+    }
+    QCOMPARE(seitenfaktor(QSizeF(1366, 657), QSizeF(808, 650), rahmen, 4.0), (657.0 - 38) / 650);
+    QCOMPARE(seitenfaktor(QSizeF(2000, 1200), QSizeF(808, 650), rahmen, 4.0), 1.0);
 }
 
 void TestRechnung::tastenfilter()

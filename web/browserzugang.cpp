@@ -5,11 +5,14 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <QGuiApplication>
+#include <QHash>
+#include <QScreen>
 #include <QStringList>
 #include <QTimer>
 #include <QWindow>
 #include <QtGui/private/qaccessiblebridgeutils_p.h>
 #include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/private/qhighdpiscaling_p.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
@@ -113,6 +116,9 @@ QString fokustext(QAccessibleInterface *s)
 
 void Browserzugang::einschalten()
 {
+    // The application is the root of what readers are told; QApplication::exec() would say so,
+    // but in the browser the program does not call it.
+    QAccessible::setRootObject(qApp);
     // Without this Qt's widgets send no changes at all.
     plattform()->setActive(true);
     QAccessible::installUpdateHandler(&Browserzugang::weiterreichen);
@@ -120,6 +126,9 @@ void Browserzugang::einschalten()
         druckeEinschaltknoepfe();
         angleichen(QAccessible::queryAccessibleInterface(qApp), true);
     });
+    // A new visible area may bring a new scale: every element is placed anew.
+    QObject::connect(QGuiApplication::primaryScreen(), &QScreen::geometryChanged, qApp,
+                     [] { angleichen(QAccessible::queryAccessibleInterface(qApp), true); }, Qt::QueuedConnection);
 }
 
 void Browserzugang::weiterreichen(QAccessibleEvent *ereignis)
@@ -134,9 +143,37 @@ void Browserzugang::weiterreichen(QAccessibleEvent *ereignis)
     QAccessibleInterface *s = ereignis->accessibleInterface();
     if (!s)
         return;
-    angleichen(s, ereignis->type() == QAccessible::ObjectShow);
+    vormerken(s, ereignis->type() == QAccessible::ObjectShow);
     if (ereignis->type() == QAccessible::Focus && s->isValid())
         Seitenansage::sprich(fokustext(s));
+}
+
+namespace {
+
+// The controls whose elements wait, and whether their children wait with them.
+QHash<QAccessible::Id, bool> &vorgemerkt()
+{
+    static QHash<QAccessible::Id, bool> liste;
+    return liste;
+}
+
+} // namespace
+
+void Browserzugang::vormerken(QAccessibleInterface *s, bool mitKindern)
+{
+    if (!s->isValid())
+        return;
+    if (vorgemerkt().isEmpty())
+        QTimer::singleShot(0, qApp, &Browserzugang::angleichenVorgemerkte);
+    bool &kinder = vorgemerkt()[QAccessible::uniqueId(s)];
+    kinder = kinder || mitKindern;
+}
+
+void Browserzugang::angleichenVorgemerkte()
+{
+    const QHash<QAccessible::Id, bool> liste = std::exchange(vorgemerkt(), {});
+    for (auto it = liste.cbegin(); it != liste.cend(); ++it)
+        angleichen(QAccessible::accessibleInterface(it.key()), it.value());
 }
 
 void Browserzugang::angleichen(QAccessibleInterface *s, bool mitKindern)
@@ -231,14 +268,17 @@ void Browserzugang::angleichen(QAccessibleInterface *s, bool mitKindern)
         e.set("textContent", std::string());
 
     // Qt places an element only when its control appears; a tip moves with every drag step.
+    // The page measures in its own pixels, which the screen's scale factor makes of Qt's.
     if (QWindow *fenster = s->window()) {
         const QRect r = s->rect();
-        const QPoint ecke = fenster->mapFromGlobal(r.topLeft());
+        const QPointF ecke = fenster->mapFromGlobal(r.topLeft()).toPointF();
+        const qreal faktor = QHighDpiScaling::factor(fenster);
+        auto px = [](qreal wert) { return std::to_string(wert) + "px"; };
         val stil = e["style"];
-        stil.set("left", std::to_string(ecke.x()) + "px");
-        stil.set("top", std::to_string(ecke.y()) + "px");
-        stil.set("width", std::to_string(r.width()) + "px");
-        stil.set("height", std::to_string(r.height()) + "px");
+        stil.set("left", px(ecke.x() * faktor));
+        stil.set("top", px(ecke.y() * faktor));
+        stil.set("width", px(r.width() * faktor));
+        stil.set("height", px(r.height() * faktor));
     }
 }
 

@@ -2,7 +2,8 @@
 // Screen readers in the browser: Qt mirrors each control in hidden page elements, but only once a
 // hidden button is pressed, and it leaves many of them without name, value or state. This
 // turns the mirror on from the start and gives every mirrored control its name, role, value and
-// state as the desktop's accessibility bus has them.
+// state as the desktop's accessibility bus has them. A drag step changes several controls at
+// once; their elements are brought up to date together, once the step is handled.
 
 class QAccessibleEvent;
 class QAccessibleInterface;
@@ -18,6 +19,8 @@ public:
 
 private:
     static void weiterreichen(QAccessibleEvent *ereignis);
+    static void vormerken(QAccessibleInterface *schnittstelle, bool mitKindern);
+    static void angleichenVorgemerkte();
     static void angleichen(QAccessibleInterface *schnittstelle, bool mitKindern);
 };
 
