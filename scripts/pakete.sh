@@ -28,10 +28,11 @@ fi
 if [ "${1:-}" = windows ]; then
   pakete="$pakete g++-mingw-w64-x86-64-posix dpkg-dev xz-utils perl ninja-build nsis wine wine64 locales"
 fi
-# "web" adds debootstrap for the Debian 13 environment that builds the browser program, and
-# for its test Chromium and Node.js with npm (a machine that already has Node.js keeps its own).
+# "web" adds debootstrap for the Debian 13 environment that builds the browser program, brotli
+# and gzip for the page's packed copies, and for its test Chromium and Node.js with npm (a
+# machine that already has Node.js keeps its own).
 if [ "${1:-}" = web ]; then
-  pakete="$pakete debootstrap chromium"
+  pakete="$pakete debootstrap chromium brotli gzip"
   command -v npm >/dev/null || pakete="$pakete nodejs npm"
 fi
 

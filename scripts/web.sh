@@ -30,8 +30,9 @@ ordner="${ZIVOR_DEBIAN13:-/var/cache/zivor/debian13}"
 umgebung="$ordner/web"
 # Debian 13's emscripten (with its prebuilt system libraries), what building qtbase needs, and
 # the host Qt of the same version, whose moc, rcc and uic do the host's part of both builds;
-# fonts-liberation for the faces the program carries.
-pakete="emscripten cmake ninja-build make qt6-base-dev qt6-base-dev-tools dpkg-dev xz-utils perl python3 fonts-liberation"
+# fonts-liberation for the faces the program carries and fonttools to cut them down; patch for
+# Zivor's changes to Qt's browser platform.
+pakete="emscripten cmake ninja-build make qt6-base-dev qt6-base-dev-tools dpkg-dev xz-utils perl python3 fonts-liberation fonttools patch"
 
 sh scripts/debian13_basis.sh "$ordner"
 
@@ -88,15 +89,30 @@ rm -rf "$bau/symbolbilder"
 cp -r "$host/symbolbilder" "$bau/symbolbilder"
 
 # Zivor against that Qt (Debian's Qt switches the automatic inclusion of the platform plugin
-# off, without which the program finds no wasm platform); the page lands in zivor-web/.
+# off, without which the program finds no wasm platform); the page lands in zivor-web/. With
+# ZIVOR_PROFIL=1 the functions keep their names, for a profile, and the page goes to
+# dist/web-profil instead.
+programm=programm
+ziel=dist/web
+if [ "${ZIVOR_PROFIL:-0}" = 1 ]; then
+  programm=programm-profil
+  ziel=dist/web-profil
+fi
 in_umgebung env EMSDK=/zivor/cache/emsdk sh -eu -c '
-  "$1/bin/qt-cmake" -S /zivor/quelle -B /zivor/bau/programm -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF -DZIVOR_SYMBOLBILDER=/zivor/bau/symbolbilder
-  nice -n 10 cmake --build /zivor/bau/programm -j "$2"
-' sh "$qt" "$jobs" || fehler "building Zivor for the browser failed"
+  "$1/bin/qt-cmake" -S /zivor/quelle -B "/zivor/bau/$3" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF -DZIVOR_SYMBOLBILDER=/zivor/bau/symbolbilder -DZIVOR_PROFIL="$4"
+  nice -n 10 cmake --build "/zivor/bau/$3" -j "$2"
+' sh "$qt" "$jobs" "$programm" "$([ "$programm" = programm ] && echo OFF || echo ON)" \
+  || fehler "building Zivor for the browser failed"
 
-rm -rf dist/web
+rm -rf "$ziel"
 mkdir -p dist
-cp -r "$bau/programm/zivor-web" dist/web
-echo "Zivor für den Browser: dist/web/"
-ls -l dist/web
+cp -r "$bau/$programm/zivor-web" "$ziel"
+# Packed copies beside what the browser loads: a server set up for them (README) sends these as
+# they are instead of packing at every request; a host that knows nothing of them sends the files.
+for datei in "$ziel"/*.wasm "$ziel"/*.js "$ziel"/*.html "$ziel"/*.webmanifest; do
+  gzip -9 -n -k -f "$datei"
+  brotli -q 11 -k -f "$datei"
+done
+echo "Zivor für den Browser: $ziel/"
+ls -l "$ziel"

@@ -1,9 +1,12 @@
 #!/bin/sh
 # Builds, once, the static Qt for WebAssembly that the browser program links: Core, Gui, Widgets
-# and the wasm platform plugin, release, single-threaded with asyncify (so that exec() of a
-# dialog works in the browser), from Debian's own source package qt6-base of the very version
-# installed here (its host tools moc, rcc and uic do the host's part of the build). Later runs
-# find it in the cache and do nothing. Runs inside the Debian 13 environment of scripts/web.sh.
+# and the wasm platform plugin, release, single-threaded, from Debian's own source package
+# qt6-base of the very version installed here (its host tools moc, rcc and uic do the host's part
+# of the build), with Zivor's changes to the platform plugin (web_qt_fensterbild.patch). It is
+# built for size (-Oz), with WebAssembly's own exceptions, without asyncify (no event loop runs
+# inside another: Zivor opens its one dialog without waiting for it) and without the parts of Qt
+# that Zivor does not use. Later runs find it in the cache and do nothing. Runs inside the
+# Debian 13 environment of scripts/web.sh.
 #
 #   scripts/web_qt.sh <cache folder> [parallel jobs]
 #
@@ -41,8 +44,28 @@ export EMSDK="$emsdk"
 exec 9>"$cache/.sperre"
 flock 9
 
+# What Zivor leaves out of Qt: modules, widgets, dialogs, image formats, models and utilities it
+# never uses, the floating-point raster paths, and the hardening that costs size. The 64-bit raster
+# paths stay: without them Qt draws glyphs cut by a clip region in a transparent colour.
+ohne="thread concurrent network sql testlib xml printsupport
+  textmarkdownreader textmarkdownwriter textodfwriter jpeg gif ico movie
+  style-stylesheet effects itemviews datetimeedit calendarwidget textbrowser textedit splashscreen
+  splitter lcdnumber spinbox tabbar tabwidget toolbox toolbar dockwidget mdiarea statusbar
+  sizegrip progressbar dial scroller graphicsview graphicseffect rubberband keysequenceedit
+  commandlinkbutton stackedwidget whatsthis statustip undoview
+  colordialog filedialog fontdialog progressdialog inputdialog errormessage wizard
+  picture pdf imageformat_bmp imageformat_ppm imageformat_xbm image_heuristic_mask
+  image_text sessionmanager systemtrayicon tabletevent undocommand undostack undogroup
+  standarditemmodel filesystemmodel desktopservices raster-fp
+  mimetype settings filesystemwatcher commandlineparser
+  jalalicalendar islamiccivilcalendar hijricalendar permissions gestures
+  proxymodel sortfilterproxymodel identityproxymodel transposeproxymodel concatenatetablesproxymodel
+  stringlistmodel trivial_auto_var_init_pattern libcpp_hardening"
+ohne="$(echo $ohne)"
+patchsumme="$(sha256sum "$quellordner/scripts/web_qt_fensterbild.patch" | cut -c1-16)"
+
 # What this Qt is built from and how; a cache built otherwise is built anew.
-stempel="qt6-base $version, emscripten $emversion, ohne DejaVu, ohne Markdown und ODF"
+stempel="qt6-base $version, emscripten $emversion, Patch $patchsumme, -Oz, wasm-exceptions, ohne asyncify und DejaVu, ohne $ohne"
 if [ -f "$fertig" ] && [ "$(cat "$fertig")" = "$stempel" ]; then
   echo "Qt $version für WebAssembly liegt schon in $qt"
   echo "$qt" >&3
@@ -52,7 +75,7 @@ fi
 arbeit="$cache/arbeit-$version"
 quelle="$arbeit/quellen/qtbase"
 # A build that was cut short (a closed terminal, a session's end) goes on where it stopped.
-if [ -f "$arbeit/bau/build.ninja" ] && [ -f "$arbeit/konfiguriert" ]; then
+if [ -f "$arbeit/bau/build.ninja" ] && [ "$(cat "$arbeit/konfiguriert" 2>/dev/null)" = "$stempel" ]; then
   echo "Setze den Bau von Qt $version in $arbeit/bau fort"
   cd "$arbeit/bau"
 else
@@ -65,24 +88,24 @@ else
     "$quelle/src/plugins/platforms/wasm/CMakeLists.txt"
   ! grep -q DejaVu "$quelle/src/plugins/platforms/wasm/CMakeLists.txt" \
     || fehler "the wasm plugin's fonts could not be left out"
+  patch -d "$quelle" -p1 --forward < "$quellordner/scripts/web_qt_fensterbild.patch" \
+    || fehler "Zivor's changes to the platform plugin do not fit this Qt (scripts/web_qt_fensterbild.patch)"
 
   # Modules Zivor does not use are left out; the third-party libraries are the copies in the
   # source. The host Qt is Debian's (its CMake files in the multiarch folder).
   mkdir -p "$arbeit/bau"
   cd "$arbeit/bau"
+  # shellcheck disable=SC2046
   nice -n 10 "$quelle/configure" \
-    -prefix "$qt" -platform wasm-emscripten -static -release -opensource -confirm-license \
+    -prefix "$qt" -platform wasm-emscripten -static -release -optimize-size -opensource -confirm-license \
     -qt-host-path /usr -nomake examples -nomake tests \
-    -device-option QT_EMSCRIPTEN_ASYNCIFY=1 \
-    -no-feature-thread -no-feature-concurrent -no-feature-network -no-feature-sql \
-    -no-feature-testlib -no-feature-xml -no-feature-printsupport -no-dbus \
-    -no-feature-textmarkdownreader -no-feature-textmarkdownwriter -no-feature-textodfwriter \
-    -no-feature-jpeg -no-feature-gif -no-feature-ico -no-feature-movie \
+    -feature-wasm-exceptions -no-dbus \
+    $(for f in $ohne; do printf -- '-no-feature-%s ' "$f"; done) \
     -qt-zlib -qt-libpng -qt-libjpeg -qt-harfbuzz -qt-pcre -qt-freetype \
     -no-zstd -no-icu \
     -- -G Ninja \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
-  touch "$arbeit/konfiguriert"
+  echo "$stempel" > "$arbeit/konfiguriert"
 fi
 nice -n 10 cmake --build . --parallel "$jobs"
 cmake --install .

@@ -10,6 +10,7 @@ foreach(seite 32 128 180 192 512)
   file(COPY_FILE ${SYMBOLBILDER}/zivor-${seite}.png ${ZIEL}/zivor-${seite}.png)
 endforeach()
 file(COPY_FILE ${QUELLE}/start.js ${ZIEL}/start.js)
+file(COPY_FILE ${QUELLE}/htaccess ${ZIEL}/.htaccess)
 file(COPY_FILE ${LIZENZ} ${ZIEL}/LICENSE.txt)
 file(COPY_FILE ${SCHRIFTLIZENZ} ${ZIEL}/LICENSE-Liberation.txt)
 

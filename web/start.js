@@ -42,26 +42,44 @@
     ladetext.textContent = `Zivor wird geladen … ${anteil} %`;
   };
 
-  // The program, compiled while it arrives; the counted bytes are the unpacked ones, as the
+  // The program, compiled while it arrives. A page may name a copy packed with gzip instead
+  // (data-programm="zivor.wasm.gz", for hosts that refuse files named .wasm); it is unpacked here,
+  // unless the server has unpacked it already. The counted bytes are the unpacked ones, as the
   // size the page knows is, whatever compression the server uses.
-  const modul = fetch('zivor.wasm').then((antwort) => {
+  const programm = laden.dataset.programm || 'zivor.wasm';
+  const modul = fetch(programm).then(async (antwort) => {
     if (!antwort.ok)
-      throw new Error(`zivor.wasm: ${antwort.status} ${antwort.statusText}`);
-    let geladen = 0;
+      throw new Error(`${programm}: ${antwort.status} ${antwort.statusText}`);
     const leser = antwort.body.getReader();
-    const strom = new ReadableStream({
+    const erstes = await leser.read();
+    const gepackt = !erstes.done && erstes.value[0] === 0x1f && erstes.value[1] === 0x8b;
+    let strom = new ReadableStream({
+      start(steuerung) {
+        if (erstes.done)
+          steuerung.close();
+        else
+          steuerung.enqueue(erstes.value);
+      },
       async pull(steuerung) {
         const { done, value } = await leser.read();
-        if (done) {
+        if (done)
           steuerung.close();
-          return;
-        }
-        geladen += value.byteLength;
-        zeigeFortschritt(geladen);
-        steuerung.enqueue(value);
+        else
+          steuerung.enqueue(value);
       },
     });
-    return WebAssembly.compileStreaming(new Response(strom, { headers: { 'Content-Type': 'application/wasm' } }));
+    if (gepackt)
+      strom = strom.pipeThrough(new DecompressionStream('gzip'));
+    let geladen = 0;
+    const zaehler = new TransformStream({
+      transform(stueck, steuerung) {
+        geladen += stueck.byteLength;
+        zeigeFortschritt(geladen);
+        steuerung.enqueue(stueck);
+      },
+    });
+    return WebAssembly.compileStreaming(new Response(strom.pipeThrough(zaehler),
+      { headers: { 'Content-Type': 'application/wasm' } }));
   });
 
   const registriereServiceWorker = () => {
