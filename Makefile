@@ -9,7 +9,7 @@ WINDOWS_CACHE ?= $(HOME)/.cache/zivor-windows
 # The static Qt for the browser, built once by make web and kept across make clean.
 WEB_CACHE ?= $(HOME)/.cache/zivor-web
 
-.PHONY: run test build clean bench deb debtest windows test-windows web test-web
+.PHONY: run test build clean bench deb debtest windows test-windows web test-web bench-web profil-web
 
 run:
 	sh scripts/pakete.sh run
@@ -84,3 +84,18 @@ web:
 test-web: web
 	cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
 	node --test --test-concurrency=1 tests/web/
+
+# Zivor in the browser measured: drag, slider and time-cursor steps at full speed and with the CPU
+# slowed four times, at pixel ratio 1 and 2, the first frame and the bytes over the wire (bench/web.mjs).
+bench-web: web
+	cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
+	node bench/web.mjs
+
+# Where the time of a drag goes in the browser: dist/web-profil/ (the program with its functions'
+# names) profiled by Chromium's sampling profiler over a drag with the CPU slowed four times, at
+# pixel ratio 2; prints the functions that took the most time (bench/web.mjs).
+profil-web:
+	sh scripts/pakete.sh web
+	ZIVOR_PROFIL=1 sh scripts/web.sh $(BUILD) $(BUILD)-web $(WEB_CACHE) $(JOBS)
+	cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
+	ZIVOR_PROFIL=1 node bench/web.mjs

@@ -1,11 +1,16 @@
-// A static web server for dist/web on 127.0.0.1 only, as a school's server would be set up:
-// the MIME types the folder needs (application/wasm for the program), gzip for the clients that
-// ask for it (packed before the first request, as a server keeps packed copies, so that a cold
-// start does not wait for the packing), and a count of the bytes that went over the wire.
+// A static web server for dist/web on 127.0.0.1 only, as a school's server would be set up: the
+// MIME types the folder needs (application/wasm for the program), the packed copies that lie
+// beside the files (name.br, name.gz) for the clients that ask for them, validators (ETag) so
+// that a second request for an unchanged file costs only its headers, and a count of the bytes
+// that went over the wire. 'kodierungen' says what the server offers: ['br', 'gzip'] like a
+// server set up as the README says, ['gzip'] like one without brotli, [] like a plain host.
+// A file without a packed copy is packed once, when first asked for, as a server with dynamic
+// compression would.
+import { createHash } from 'node:crypto';
 import { createServer } from 'node:http';
 import { readdir, readFile } from 'node:fs/promises';
 import { extname, join, normalize, sep } from 'node:path';
-import { gzipSync } from 'node:zlib';
+import { brotliCompressSync, constants, gzipSync } from 'node:zlib';
 
 const arten = {
   '.html': 'text/html; charset=utf-8',
@@ -16,10 +21,37 @@ const arten = {
   '.txt': 'text/plain; charset=utf-8',
 };
 
-export async function starteServer(ordner) {
-  const gepackt = new Map();
-  for (const name of await readdir(ordner))
-    gepackt.set(join(ordner, name), gzipSync(await readFile(join(ordner, name)), { level: 9 }));
+const packer = {
+  br: (inhalt) => brotliCompressSync(inhalt, { params: { [constants.BROTLI_PARAM_QUALITY]: 11 } }),
+  gzip: (inhalt) => gzipSync(inhalt, { level: 9 }),
+};
+const endungen = { br: '.br', gzip: '.gz' };
+
+export async function starteServer(ordner, { kodierungen = ['br', 'gzip'] } = {}) {
+  const zwischenspeicher = new Map();
+  // The body of a file in one coding ('' for none): its packed copy, or packed now.
+  async function koerper(datei, kodierung) {
+    const schluessel = `${datei}\n${kodierung}`;
+    if (!zwischenspeicher.has(schluessel)) {
+      let inhalt;
+      if (kodierung === '')
+        inhalt = await readFile(datei);
+      else
+        inhalt = await readFile(datei + endungen[kodierung]).catch(async () => packer[kodierung](await readFile(datei)));
+      zwischenspeicher.set(schluessel, inhalt);
+    }
+    return zwischenspeicher.get(schluessel);
+  }
+
+  // Packed before the first request, as a server keeps packed copies: a cold start does not
+  // wait for the packing.
+  for (const name of await readdir(ordner)) {
+    if (name.endsWith('.br') || name.endsWith('.gz'))
+      continue;
+    for (const kodierung of ['', ...kodierungen])
+      await koerper(join(ordner, name), kodierung);
+  }
+
   const zaehler = { anfragen: [], bytes: 0 };
   const server = createServer(async (anfrage, antwort) => {
     try {
@@ -29,18 +61,24 @@ export async function starteServer(ordner) {
       const datei = normalize(join(ordner, pfad));
       if (!datei.startsWith(ordner + sep))
         throw Object.assign(new Error('outside'), { code: 'ENOENT' });
-      let inhalt = await readFile(datei);
-      const kopf = { 'Content-Type': arten[extname(datei)] ?? 'application/octet-stream', 'Cache-Control': 'no-cache' };
-      if (/\bgzip\b/.test(anfrage.headers['accept-encoding'] ?? '')) {
-        if (!gepackt.has(datei))
-          gepackt.set(datei, gzipSync(inhalt, { level: 9 }));
-        inhalt = gepackt.get(datei);
-        kopf['Content-Encoding'] = 'gzip';
+      const roh = await koerper(datei, '');
+      const angenommen = anfrage.headers['accept-encoding'] ?? '';
+      const kodierung = kodierungen.find((k) => new RegExp(`\\b${k}\\b`).test(angenommen)) ?? '';
+      const inhalt = await koerper(datei, kodierung);
+      const etikett = `"${createHash('sha256').update(roh).digest('hex').slice(0, 16)}${kodierung}"`;
+      const kopf = { 'Content-Type': arten[extname(datei)] ?? 'application/octet-stream', 'Cache-Control': 'no-cache',
+        ETag: etikett, Vary: 'Accept-Encoding' };
+      if (kodierung)
+        kopf['Content-Encoding'] = kodierung;
+      zaehler.anfragen.push(pfad);
+      if (anfrage.headers['if-none-match'] === etikett) {
+        antwort.writeHead(304, kopf);
+        antwort.end();
+        return;
       }
       kopf['Content-Length'] = inhalt.length;
       antwort.writeHead(200, kopf);
       antwort.end(inhalt);
-      zaehler.anfragen.push(pfad);
       zaehler.bytes += inhalt.length;
     } catch (fehler) {
       antwort.writeHead(fehler.code === 'ENOENT' ? 404 : 500, { 'Content-Type': 'text/plain' });
