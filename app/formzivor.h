@@ -3,6 +3,8 @@
 // with their fields, the frequency group, the exercise panel and the menu bar. It holds the
 // curve state of the two functions and their sum and the handlers that change it.
 
+#include "exercises/bewertung.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -74,6 +76,10 @@ public:
     // The source of the exercises' random numbers 0 <= r < 1; tests supply their own.
     void setzeZufallsquelle(std::function<float()> quelle);
 
+signals:
+    // An answer has just been scored, before the box shows the verdict.
+    void bewertet(const zivor::Bewertungsbericht &bericht);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -85,7 +91,7 @@ private:
     void baueDiagramme();
     void baueAufgabenfeld();
     void setzeTabfolge();
-    void zeigeBewertung(const QString &meldung);
+    void zeigeBewertung(int aufgabe, const Bewertung &b);
 
     std::array<QCheckBox *, 3> Checklinie{};
     std::array<QLineEdit *, 6> Text1{};

@@ -4,6 +4,7 @@
 #ifdef Q_OS_WASM
 #include "web/browserstart.h"
 #include "web/browserzugang.h"
+#include "web/seitenbericht.h"
 #endif
 
 int main(int argc, char *argv[])
@@ -19,6 +20,8 @@ int main(int argc, char *argv[])
     // size and frame, in the middle of the page.
     fenster.showNormal();
     zivor::Browserzugang::einschalten();
+    // Each scored answer is told to the page, which reports it to a learning platform.
+    QObject::connect(&fenster, &Formzivor::bewertet, &zivor::Seitenbericht::bewertet);
 #else
     fenster.show();
 #endif
