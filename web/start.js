@@ -64,10 +64,11 @@
     return WebAssembly.compileStreaming(new Response(strom, { headers: { 'Content-Type': 'application/wasm' } }));
   });
 
+  // The page names its service worker; a page that a learning platform serves names none.
   const registriereServiceWorker = () => {
-    if (!('serviceWorker' in navigator))
+    if (!laden.dataset.serviceWorker || !('serviceWorker' in navigator))
       return;
-    navigator.serviceWorker.register('sw.js').catch((fehler) => {
+    navigator.serviceWorker.register(laden.dataset.serviceWorker).catch((fehler) => {
       // Without it Zivor runs as well, only not without network.
       messung.serviceWorker = String(fehler);
     });
@@ -100,6 +101,8 @@
       localFonts: { familiesCollection: 'NoFontFamilies' },
       onLoaded: () => requestAnimationFrame(sucheErstenFrame),
       onExit: (ende) => {
+        // Whoever keeps count of the session (lernplattform.js) hears that Zivor has ended.
+        window.dispatchEvent(new Event('zivor-ende'));
         if (ende.crashed)
           melde(`Zivor ist mit einem Fehler stehen geblieben (${ende.text}). Laden Sie die Seite neu.`);
         else
