@@ -3,34 +3,22 @@
 // where it reads it: Chromium's accessibility tree and the page's live region.
 import { after, before, describe, it } from 'node:test';
 import assert from 'node:assert/strict';
-import { mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
-import puppeteer from 'puppeteer-core';
 import { PNG } from 'pngjs';
 import { starteServer } from './seitenserver.mjs';
+import {
+  deutscheSeite, erwarteteZeigerwerte, fenster, fensterzahl, loescheProfile, mitAlt, naechstesBild, starteBrowser,
+  steuerelement, warteAufZivor, zeigerPunkt, ziehe,
+} from './hilfen.mjs';
 
 const wurzel = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
 const seitenordner = resolve(process.env.ZIVOR_WEB ?? join(wurzel, 'dist/web'));
 const bilderordner = join(wurzel, 'build/tests/web');
 // Generous: the goal is 1.5 s on a free machine; this one is shared with other builds.
 const budgetErsterFrame = 5000;
-
-const profile = [];
-async function starteBrowser() {
-  const profil = mkdtempSync(join(tmpdir(), 'zivor-chromium-'));
-  profile.push(profil);
-  return puppeteer.launch({
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    userDataDir: profil,
-    protocolTimeout: 120000,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
-}
 
 // Drag steps measured in the page: the handling of the pointer event plus the work of the frame
 // that follows it (all of Qt's animation-frame callbacks).
@@ -61,115 +49,20 @@ function messeImBild() {
 }
 
 async function neueSeite(browser, adresse, { verhaeltnis = 1 } = {}) {
-  const seite = await browser.newPage();
-  const fehler = [];
-  seite.on('pageerror', (e) => fehler.push(`pageerror: ${e.message}`));
-  seite.on('console', (m) => { if (m.type() === 'error') fehler.push(`console: ${m.text()}`); });
-  seite.on('requestfailed', (r) => { if (!r.url().endsWith('favicon.ico')) fehler.push(`request: ${r.url()} ${r.failure()?.errorText}`); });
-  await seite.setViewport({ width: 1000, height: 760, deviceScaleFactor: verhaeltnis });
-  // Keys reach only the tab in front, as for a learner.
-  await seite.bringToFront();
-  // German, as a school's browsers are (headless Chromium says en-US otherwise): the number
-  // texts follow the browser's language.
-  const cdp = await seite.createCDPSession();
-  await cdp.send('Network.setUserAgentOverride', { userAgent: await browser.userAgent(), acceptLanguage: 'de-DE,de' });
+  const { seite, fehler } = await deutscheSeite(browser, verhaeltnis);
   await seite.evaluateOnNewDocument(messeImBild);
   await seite.goto(adresse);
-  await seite.waitForFunction(() => window.zivorMessung?.ersterFrame !== null || window.zivorMessung?.fehler.length,
-    { timeout: 60000 });
-  const messung = await seite.evaluate(() => window.zivorMessung);
-  assert.deepEqual(messung.fehler, [], 'the page reports no error');
-  // The mirror for screen readers is made from inside the event loop, after the first frame.
-  await seite.waitForFunction(() => document.getElementById('qt-shadow-container')?.shadowRoot
-    .querySelector('[id$=".Checklinie(0)"][aria-label]'), { timeout: 20000 });
-  return { seite, fehler, ersterFrame: messung.ersterFrame };
-}
-
-// A control's page element in Qt's mirror: where it is, its value, its state.
-function steuerelement(seite, name) {
-  return seite.evaluate((name) => {
-    const wurzel = document.getElementById('qt-shadow-container').shadowRoot;
-    const e = [...wurzel.querySelectorAll('[id]')].find((x) => x.id === name || x.id.endsWith(`.${name}`));
-    if (!e)
-      return null;
-    const r = e.getBoundingClientRect();
-    return { x: r.x, y: r.y, breite: r.width, hoehe: r.height, mitte: [r.x + r.width / 2, r.y + r.height / 2],
-      wert: e.value ?? null, an: e.checked ?? null, name: e.getAttribute('aria-label'),
-      werttext: e.getAttribute('aria-valuetext'),
-      verborgen: e.ariaHidden === 'true' || e.ariaHidden === true };
-  }, name);
-}
-
-// Qt's windows in the page, front first: title, place of the picture, whether it is in front.
-function fenster(seite) {
-  return seite.evaluate(() => {
-    const wurzel = document.getElementById('qt-shadow-container').shadowRoot;
-    return [...wurzel.querySelectorAll('.qt-window')].map((f) => {
-      const leinwand = f.querySelector('canvas').getBoundingClientRect();
-      const mitte = [leinwand.x + leinwand.width / 2, leinwand.y + leinwand.height / 2];
-      const oben = wurzel.elementFromPoint(...mitte);
-      return { titel: f.querySelector('.window-name, .title')?.textContent ?? '',
-        leinwand: { x: leinwand.x, y: leinwand.y, breite: leinwand.width, hoehe: leinwand.height },
-        vorn: f.contains(oben) };
-    });
-  });
+  const ersterFrame = await warteAufZivor(seite);
+  return { seite, fehler, ersterFrame };
 }
 
 // The last announcement in the page's live region, and all it still holds.
 const liveText = (seite) => seite.$eval('#zivor-ansagen', (e) => e.lastElementChild?.textContent ?? '');
 const liveTexte = (seite) => seite.$$eval('#zivor-ansagen > p', (absaetze) => absaetze.map((p) => p.textContent));
-const warte = (ms) => new Promise((fertig) => setTimeout(fertig, ms));
-// Until the page holds that many of Qt's windows.
-const fensterzahl = (seite, n) => seite.waitForFunction((n) => document.getElementById('qt-shadow-container')
-  .shadowRoot.querySelectorAll('.qt-window').length === n, { timeout: 10000 }, n);
-// Alt with a letter, as a learner presses it.
-async function mitAlt(seite, taste) {
-  await seite.keyboard.down('Alt');
-  await seite.keyboard.press(taste);
-  await seite.keyboard.up('Alt');
-}
 // The green phasor's amplitude and angle fields.
 async function gruenerZeiger(seite) {
   return { amplitude: (await steuerelement(seite, 'Textampl(0)')).wert, winkel: (await steuerelement(seite, 'Textwinkel(0)')).wert };
 }
-// Until Qt has handled the input and drawn the frame after it.
-const naechstesBild = (seite) => seite.evaluate(() => new Promise((fertig) => requestAnimationFrame(() => setTimeout(fertig, 0))));
-
-// The phasor diagram's numbers, computed afresh from its description: a pointer at pixel (p, q)
-// from the inner top-left corner of the 387 x 387 px area is at x = 15p / 29.025 − 100,
-// y = 100 − 15q / 29.025; the amplitude is r / 10 to one decimal, the angle the shift rule's.
-function erwarteteZeigerwerte(p, q) {
-  const f = Math.fround;
-  const x = f(15 * p / 29.025 - 100);
-  const y = f(100 - 15 * q / 29.025);
-  let w = 0;
-  if (x > 0 && y > 0) w = -200 - 64 * Math.atan(y / x);
-  if (x < 0) w = 64 * Math.atan(x / y) - 300;
-  if (y < 0) w = -200 - 64 * Math.atan(y / x);
-  if (x < 0 && y < 0) w = -64 * Math.atan(y / x);
-  const winkel = Math.round((-f(w) - 200) * 0.9);
-  const amplitude = Math.round(f(Math.hypot(x, y)) / 10 * 10) / 10;
-  return { amplitude: String(amplitude).replace('.', ','), winkel: `${winkel}°` };
-}
-
-// Page point of a pixel of the phasor diagram's inner area (inside its 2 px frame).
-async function zeigerPunkt(seite, p, q) {
-  const bild = await steuerelement(seite, 'Picture2');
-  return [bild.x + 2 + p, bild.y + 2 + q];
-}
-
-// A mouse drag in even steps, each one drawn before the next.
-async function ziehe(seite, von, nach, schritte) {
-  await seite.mouse.move(...von);
-  await seite.mouse.down();
-  for (let k = 1; k <= schritte; k++) {
-    await seite.mouse.move(von[0] + (nach[0] - von[0]) * k / schritte, von[1] + (nach[1] - von[1]) * k / schritte);
-    await naechstesBild(seite);
-  }
-  await seite.mouse.up();
-  await naechstesBild(seite);
-}
-
 function leseBild(pfad) {
   return PNG.sync.read(readFileSync(pfad));
 }
@@ -208,8 +101,7 @@ describe('Zivor im Browser', () => {
   after(async () => {
     await browser?.close();
     await server?.stoppe();
-    for (const profil of profile)
-      rmSync(profil, { recursive: true, force: true });
+    loescheProfile();
     writeFileSync(join(bilderordner, 'messungen.json'), `${JSON.stringify(messungen, null, 2)}\n`);
     console.log('Messungen:', JSON.stringify(messungen));
   });
