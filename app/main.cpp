@@ -20,8 +20,10 @@ int main(int argc, char *argv[])
     // size and frame, in the middle of the page.
     fenster.showNormal();
     zivor::Browserzugang::einschalten();
-    // Each scored answer is told to the page, which reports it to a learning platform.
+    // Each scored answer, and the end, is told to the page, which reports them to a learning
+    // platform.
     QObject::connect(&fenster, &Formzivor::bewertet, &zivor::Seitenbericht::bewertet);
+    QObject::connect(&app, &QGuiApplication::lastWindowClosed, &zivor::Seitenbericht::beendet);
 #else
     fenster.show();
 #endif

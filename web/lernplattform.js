@@ -137,5 +137,6 @@
   };
   window.addEventListener('pagehide', beende);
   window.addEventListener('beforeunload', beende);
+  // The program's end, when "Beenden" has closed its window.
   window.addEventListener('zivor-ende', beende);
 })();

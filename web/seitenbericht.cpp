@@ -30,4 +30,10 @@ void Seitenbericht::bewertet(const Bewertungsbericht &bericht)
     val::global("window").call<bool>("dispatchEvent", ereignis);
 }
 
+void Seitenbericht::beendet()
+{
+    using emscripten::val;
+    val::global("window").call<bool>("dispatchEvent", val::global("Event").new_(std::string("zivor-ende")));
+}
+
 } // namespace zivor

@@ -101,8 +101,6 @@
       localFonts: { familiesCollection: 'NoFontFamilies' },
       onLoaded: () => requestAnimationFrame(sucheErstenFrame),
       onExit: (ende) => {
-        // Whoever keeps count of the session (lernplattform.js) hears that Zivor has ended.
-        window.dispatchEvent(new Event('zivor-ende'));
         if (ende.crashed)
           melde(`Zivor ist mit einem Fehler stehen geblieben (${ende.text}). Laden Sie die Seite neu.`);
         else
