@@ -58,8 +58,8 @@ export function imRahmen(seite, rahmen) {
 // Until the page (or frame) shows Zivor's first picture and Qt's mirror for screen readers has
 // its names; the page reports no error of its own. Returns when the first picture came.
 export async function warteAufZivor(seite) {
-  await seite.waitForFunction(() => window.zivorMessung?.ersterFrame !== null || window.zivorMessung?.fehler.length,
-    { timeout: 60000 });
+  await seite.waitForFunction(() => window.zivorMessung
+    && (window.zivorMessung.ersterFrame !== null || window.zivorMessung.fehler.length), { timeout: 60000 });
   const messung = await seite.evaluate(() => window.zivorMessung);
   assert.deepEqual(messung.fehler, [], 'the page reports no error');
   // The mirror for screen readers is made from inside the event loop, after the first frame.
@@ -146,4 +146,24 @@ export async function ziehe(seite, von, nach, schritte) {
   }
   await seite.mouse.up();
   await naechstesBild(seite);
+}
+
+// Task n set with a click on its button (the panel open); for task 1 its targets, read from its
+// text "f(t) = 7*cos(251,2*(t/s)-30°)": amplitude, frequency (W / 6.28), angle, and that formula.
+export async function stelleAufgabe(seite, n) {
+  await naechstesBild(seite);
+  await seite.mouse.click(...(await steuerelement(seite, `Commandaufgabe(${n})`)).mitte);
+  await naechstesBild(seite);
+  const teile = (await steuerelement(seite, 'Labelaufgabe')).wert.match(/f\(t\) = (\d+)\*cos\((\d+(?:[.,]\d+)?)\*\(t\/s\)([+-]\d+)°\)/);
+  return teile && { formel: teile[0], amplitude: Number(teile[1]),
+    frequenz: Math.round(Number(teile[2].replace(',', '.')) / 6.28), winkel: Number(teile[3]) };
+}
+
+// The green tip dragged to amplitude a at angle w (degrees); what its fields then show.
+export async function zieheZeiger(seite, a, w) {
+  const bogen = w * Math.PI / 180;
+  const p = Math.round((a * 10 * Math.cos(bogen) + 100) * 29.025 / 15);
+  const q = Math.round((100 - a * 10 * Math.sin(bogen)) * 29.025 / 15);
+  await ziehe(seite, (await steuerelement(seite, 'Label1(0)')).mitte, await zeigerPunkt(seite, p, q), 6);
+  return erwarteteZeigerwerte(p, q);
 }
