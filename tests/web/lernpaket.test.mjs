@@ -25,7 +25,8 @@ const kursseite = `<!DOCTYPE html><html lang="de"><head><meta charset="utf-8"><t
 <style>html, body { margin: 0; height: 100%; } iframe { position: fixed; inset: 0; width: 100%; height: 100%; border: 0; }</style>
 <script src="/kurs/scorm12.js"></script></head><body></body></html>`;
 
-// The runtimes the package meets: scorm-again's, one whose every call fails, and none.
+// The runtimes the package meets: scorm-again's, one whose every call fails, one that begins the
+// session and then refuses or throws on everything, and none.
 function richteRuntimeEin(art) {
   window.zaehler = { LMSFinish: 0, LMSCommit: 0 };
   if (art === 'scorm-again') {
@@ -35,11 +36,11 @@ function richteRuntimeEin(art) {
       const echt = window.API[aufruf].bind(window.API);
       window.API[aufruf] = (...werte) => (window.zaehler[aufruf]++, echt(...werte));
     }
-  } else if (art === 'kaputt') {
+  } else if (art !== 'keine') {
     const nein = () => 'false';
-    window.API = { LMSInitialize: nein, LMSFinish: nein, LMSGetValue: () => { throw new Error('nicht verbunden'); },
-      LMSSetValue: nein, LMSCommit: nein, LMSGetLastError: () => '101', LMSGetErrorString: () => 'General Exception',
-      LMSGetDiagnostic: () => '' };
+    window.API = { LMSInitialize: art === 'kaputt' ? nein : () => 'true', LMSFinish: nein, LMSSetValue: nein,
+      LMSGetValue: () => { throw new Error('nicht verbunden'); }, LMSCommit: () => { throw new Error('nicht verbunden'); },
+      LMSGetLastError: () => '101', LMSGetErrorString: () => 'General Exception', LMSGetDiagnostic: () => '' };
   }
 }
 
@@ -241,27 +242,37 @@ describe('Zivor als Lernpaket (SCORM 1.2)', () => {
     await seite.close();
   });
 
-  for (const art of ['kaputt', 'keine']) {
-    it(`läuft ${art === 'kaputt' ? 'mit einer Runtime, deren Aufrufe alle scheitern' : 'ohne Runtime'} wie im Browser`, async () => {
+  const laeuft = { kaputt: 'mit einer Runtime, deren Aufrufe alle scheitern', verweigert: 'mit einer Runtime, die nach dem Beginn alles verweigert', keine: 'ohne Runtime' };
+  for (const [art, wie] of Object.entries(laeuft)) {
+    it(`läuft ${wie} wie im Browser`, async () => {
       const { seite, fehler, warnungen, rahmen, zivor } = await kursMitRahmen(browser, server.adresse, art);
       await warteAufZivor(zivor);
       await seite.mouse.click(...(await steuerelement(zivor, 'Picture1')).mitte);
       await mitAlt(zivor, 'KeyA');
-      await stelleAufgabe(zivor, 0);
-      await loese(zivor);
-      await seite.keyboard.press('Enter');
-      await fensterzahl(zivor, 1);
-      // The learner goes on: task 2 can be set.
-      await stelleAufgabe(zivor, 1);
+      // The learner goes on from task to task.
+      for (const n of [0, 1]) {
+        await stelleAufgabe(zivor, n);
+        await loese(zivor);
+        await seite.keyboard.press('Enter');
+        await fensterzahl(zivor, 1);
+      }
       assert.match((await steuerelement(zivor, 'Labelaufgabe')).wert, /^Geben Sie/);
       assert.equal(await rahmen.evaluate(async () => (await navigator.serviceWorker.getRegistrations()).length), 0,
         'no service worker under the platform');
       await seite.evaluate(() => document.querySelector('iframe').remove());
       await naechstesBild(seite);
-      // What could not be reported is said once on the console; without a runtime nothing is.
-      assert.deepEqual(warnungen.filter((w) => w.startsWith('Zivor')),
-        art === 'kaputt' ? ['Zivor und die Lernplattform: LMSInitialize("") wurde nicht angenommen (Fehler 101: General Exception).',
-          'Zivor und die Lernplattform: Die Sitzung konnte nicht beginnen; die Punkte werden nicht gemeldet. Zivor läuft trotzdem.'] : []);
+      // What could not be reported is said once on the console (two tasks, one warning for each
+      // element); without a runtime nothing is.
+      const gesagt = warnungen.filter((w) => w.startsWith('Zivor'));
+      assert.equal(new Set(gesagt).size, gesagt.length, gesagt.join('\n'));
+      if (art === 'kaputt') {
+        assert.deepEqual(gesagt, ['Zivor und die Lernplattform: LMSInitialize("") wurde nicht angenommen (Fehler 101: General Exception).',
+          'Zivor und die Lernplattform: Die Sitzung konnte nicht beginnen; die Punkte werden nicht gemeldet. Zivor läuft trotzdem.']);
+      } else if (art === 'verweigert') {
+        for (const teil of ['"cmi.interactions.0.id"', '"cmi.core.score.raw"', 'LMSCommit("") ist fehlgeschlagen', 'LMSFinish'])
+          assert.equal(gesagt.filter((w) => w.includes(teil)).length, 1, `${teil} in ${gesagt.join('\n')}`);
+      }
+      assert.equal(gesagt.length, { kaputt: 2, verweigert: 13, keine: 0 }[art], gesagt.join('\n'));
       assert.deepEqual(fehler, []);
       await seite.close();
     });
