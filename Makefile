@@ -9,7 +9,7 @@ WINDOWS_CACHE ?= $(HOME)/.cache/zivor-windows
 # The static Qt for the browser, built once by make web and kept across make clean.
 WEB_CACHE ?= $(HOME)/.cache/zivor-web
 
-.PHONY: run test build clean bench deb debtest windows test-windows web test-web bench-web profil-web
+.PHONY: run test build clean bench deb debtest windows test-windows web test-web scorm test-scorm bench-web profil-web
 
 run:
 	sh scripts/pakete.sh run
@@ -79,11 +79,20 @@ web:
 	sh scripts/pakete.sh web
 	sh scripts/web.sh $(BUILD) $(BUILD)-web $(WEB_CACHE) $(JOBS)
 
-# dist/web/ served on 127.0.0.1 and checked in Debian's Chromium, driven by puppeteer-core from
-# the npm registry (tests/web/); not part of make test.
-test-web: web
+# dist/zivor-scorm12.zip: the page of dist/web/ as a SCORM 1.2 package for Moodle and ILIAS.
+scorm: web
+	cmake -DSEITE=dist/web -DZIEL=$(BUILD)-web/lernpaket -DPAKET=dist/zivor-scorm12.zip -P web/lernpaket.cmake
+
+# dist/web/ and the package served on 127.0.0.1 and checked in Debian's Chromium, driven by
+# puppeteer-core, the package played by scorm-again's SCORM 1.2 runtime, both from the npm
+# registry (tests/web/); not part of make test. make test-scorm checks the package alone.
+test-web: scorm
 	cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
 	node --test --test-concurrency=1 tests/web/
+
+test-scorm: scorm
+	cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
+	node --test --test-concurrency=1 tests/web/lernpaket.test.mjs
 
 # Zivor in the browser measured: drag, slider and time-cursor steps at full speed and with the CPU
 # slowed four times, at pixel ratio 1 and 2, the first frame and the bytes over the wire (bench/web.mjs).

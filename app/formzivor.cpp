@@ -580,6 +580,8 @@ void Formzivor::closeEvent(QCloseEvent *event)
         return;
     }
     QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        emit geschlossen();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -700,8 +702,7 @@ void Formzivor::f_losung1()
     for (QCheckBox *c : Checklinie)
         c->hide();
     const Antwort antwort{frequenz, verschiebung[0], amplitude[0], true};
-    const Bewertung b = bewerte({zielfrequenz, zeigerlaenge[0], zeigerwinkel[0]}, antwort, false, punktegesamt);
-    zeigeBewertung(b.meldung);
+    zeigeBewertung(1, bewerte({zielfrequenz, zeigerlaenge[0], zeigerwinkel[0]}, antwort, false, punktegesamt));
 }
 
 void Formzivor::f_losung2()
@@ -721,12 +722,13 @@ void Formzivor::f_losung2()
         amplitude[0] = 999.0f;
     // An angle field without any number is no answer and never scores.
     const Antwort antwort{frequenz, verschiebung[0], amplitude[0], winkel.hatZahl};
-    const Bewertung b = bewerte({zielfrequenz, zeigerlaenge[0], zeigerwinkel[0]}, antwort, true, punktegesamt);
-    zeigeBewertung(b.meldung);
+    zeigeBewertung(2, bewerte({zielfrequenz, zeigerlaenge[0], zeigerwinkel[0]}, antwort, true, punktegesamt));
 }
 
-void Formzivor::zeigeBewertung(const QString &meldung)
+void Formzivor::zeigeBewertung(int aufgabe, const Bewertung &b)
 {
+    emit bewertet({aufgabe, Textf->text(), Textwinkel[0]->text(), Textampl[0]->text(), b, punktegesamt});
+    const QString &meldung = b.meldung;
     auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Bewertung"), meldung, QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("Bewertung"));
     box->setTextFormat(Qt::PlainText);

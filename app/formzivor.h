@@ -3,6 +3,8 @@
 // with their fields, the frequency group, the exercise panel and the menu bar. It holds the
 // curve state of the two functions and their sum and the handlers that change it.
 
+#include "exercises/bewertung.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -74,6 +76,12 @@ public:
     // The source of the exercises' random numbers 0 <= r < 1; tests supply their own.
     void setzeZufallsquelle(std::function<float()> quelle);
 
+signals:
+    // An answer has just been scored, before the box shows the verdict.
+    void bewertet(const zivor::Bewertungsbericht &bericht);
+    // The window has closed (a close that the window refused does not count).
+    void geschlossen();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -86,7 +94,7 @@ private:
     void baueAufgabenfeld();
     void setzeTabfolge();
     // Shows the evaluation modally; bewertungGeschlossen follows once it is closed.
-    void zeigeBewertung(const QString &meldung);
+    void zeigeBewertung(int aufgabe, const Bewertung &b);
     void bewertungGeschlossen();
 
     std::array<QCheckBox *, 3> Checklinie{};

@@ -4,6 +4,7 @@
 #ifdef Q_OS_WASM
 #include "web/browserstart.h"
 #include "web/browserzugang.h"
+#include "web/seitenbericht.h"
 #include "web/seitenmassstab.h"
 #endif
 
@@ -28,6 +29,10 @@ int main(int argc, char *argv[])
     zivor::Seitenmassstab::einrichten(fenster);
     fenster->showNormal();
     zivor::Browserzugang::einschalten();
+    // Each scored answer, and the end, is told to the page, which reports them to a learning
+    // platform. (Without exec() Qt sends no lastWindowClosed: the main window says it has closed.)
+    QObject::connect(fenster, &Formzivor::bewertet, &zivor::Seitenbericht::bewertet);
+    QObject::connect(fenster, &Formzivor::geschlossen, &zivor::Seitenbericht::beendet);
     return 0;
 #else
     QApplication app(argc, argv);

@@ -21,6 +21,7 @@ Bewertung bewerte(const Ziele &ziele, const Antwort &antwort, bool aufgabe2, qui
 
     const float zielfrequenz = ziele.zielfrequenz;
     if (abweichungKlein(zielfrequenz, antwort.frequenz, antwort.frequenz)) {
+        b.richtig[0] = true;
         b.punkte = 1;
         b.meldung = QStringLiteral("Frequenz richtig");
     } else {
@@ -30,6 +31,7 @@ Bewertung bewerte(const Ziele &ziele, const Antwort &antwort, bool aufgabe2, qui
     const float zielverschiebung = winkelumr(ziele.zeigerwinkel);
     if (antwort.phaseGegeben
         && abweichungKlein(zielverschiebung, antwort.verschiebung, std::fabs(antwort.verschiebung))) {
+        b.richtig[1] = true;
         ++b.punkte;
         b.meldung += zeilenende + QStringLiteral("Phase richtig");
     } else {
@@ -37,6 +39,7 @@ Bewertung bewerte(const Ziele &ziele, const Antwort &antwort, bool aufgabe2, qui
     }
 
     if (abweichungKlein(ziele.zeigerlaenge, antwort.amplitude, antwort.amplitude)) {
+        b.richtig[2] = true;
         ++b.punkte;
         b.meldung += zeilenende + QStringLiteral("Amplitude richtig");
     } else {

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <array>
+
 namespace zivor {
 
 struct Antwort {
@@ -16,9 +18,24 @@ struct Antwort {
     bool phaseGegeben = true;  // false: the angle field held no number at all
 };
 
+// One point for each criterion met.
+inline constexpr quint8 punkteJeAufgabe = 3;
+
 struct Bewertung {
     quint8 punkte = 0;
     QString meldung;
+    std::array<bool, 3> richtig{}; // frequency, phase, amplitude
+};
+
+// One evaluation as it is told beyond the window: the task (1 or 2), the answer as the learner
+// gave it (the texts of the frequency, angle and amplitude fields), the verdicts and the points.
+struct Bewertungsbericht {
+    int aufgabe = 0;
+    QString frequenz;
+    QString winkel;
+    QString amplitude;
+    Bewertung bewertung;
+    quint8 punktegesamt = 0;
 };
 
 // |ziel - antwort| / divisor worked out in double, rounded to float and compared with

@@ -227,7 +227,15 @@ void TestAufgaben::aufgabe1Richtig()
     // The learner drags the green tip to amplitude 5 at 30° and the thumb to 40 Hz.
     ziehe(pixelVon(5 * 8.66, 5 * 5.0));
     schiebe(2000);
+    zivor::Bewertungsbericht bericht;
+    connect(m_f, &Formzivor::bewertet, this, [&bericht](const zivor::Bewertungsbericht &b) { bericht = b; });
     const Meldung m = loesung();
+    // What the page hears of it: the task, the answer as the (hidden) fields show it, the points.
+    QCOMPARE(bericht.aufgabe, 1);
+    QCOMPARE(QStringList({bericht.frequenz, bericht.winkel, bericht.amplitude}),
+             QStringList({QStringLiteral("40"), QStringLiteral("30°"), QStringLiteral("5")}));
+    QCOMPARE(bericht.bewertung.richtig, (std::array<bool, 3>{true, true, true}));
+    QCOMPARE(bericht.punktegesamt, quint8(3));
     QCOMPARE(m.titel, QStringLiteral("Bewertung"));
     QVERIFY(m.ohneSymbol);
     QCOMPARE(m.knoepfe, 1);
@@ -354,7 +362,23 @@ void TestAufgaben::aufgabe2Grenzfaelle()
     tippe("Textampl(0)", amplitude);
     tippe("Textwinkel(0)", winkel);
     tippe("Textf", frequenz);
+    QList<zivor::Bewertungsbericht> berichte;
+    bool vorDerBox = false;
+    connect(m_f, &Formzivor::bewertet, this, [&](const zivor::Bewertungsbericht &b) {
+        berichte << b;
+        vorDerBox = QApplication::activeModalWidget() == nullptr;
+    });
     const QStringList zeilen = loesung().text.split(cr);
+    // Told once, before the box: task 2 with its verdicts and points, the answer as read.
+    QCOMPARE(berichte.size(), 1);
+    QVERIFY(vorDerBox);
+    QCOMPARE(berichte[0].aufgabe, 2);
+    QCOMPARE(berichte[0].frequenz, frequenz.isEmpty() ? QString() : QString::number(hz));
+    QCOMPARE(berichte[0].winkel, winkel);
+    QCOMPARE(berichte[0].amplitude, c<QLineEdit>(QStringLiteral("Textampl(0)"))->text());
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(berichte[0].bewertung.richtig[i], urteile[i] == u'R');
+    QCOMPARE(int(berichte[0].punktegesamt), int(urteile.count(u'R')));
     QCOMPARE(zeilen.size(), urteile[0] == u'F' ? 6 : 5);
     const QStringList kriterien = zeilen.mid(urteile[0] == u'F' ? 1 : 0, 3);
     const char *namen[] = {"Frequenz", "Phase", "Amplitude"};

@@ -82,10 +82,11 @@
       { headers: { 'Content-Type': 'application/wasm' } }));
   });
 
+  // The page names its service worker; a page that a learning platform serves names none.
   const registriereServiceWorker = () => {
-    if (!('serviceWorker' in navigator))
+    if (!laden.dataset.serviceWorker || !('serviceWorker' in navigator))
       return;
-    navigator.serviceWorker.register('sw.js').catch((fehler) => {
+    navigator.serviceWorker.register(laden.dataset.serviceWorker).catch((fehler) => {
       // Without it Zivor runs as well, only not without network.
       messung.serviceWorker = String(fehler);
     });

@@ -1,6 +1,7 @@
 // What the browser checks and the speed measurement share: Debian's Chromium started with a fresh
 // profile, a tab with Zivor in it, the controls found through the page elements Qt makes for
-// screen readers, real mouse and key input, and steps timed in the page.
+// screen readers, real mouse and key input, and steps timed in the page. A "seite" is what
+// puppeteer drives: a page, or Zivor in a frame of a page (imRahmen).
 import assert from 'node:assert/strict';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -52,33 +53,56 @@ function messeImBild() {
   window.zivorSchritteLeeren = () => Object.values(ereignisse).forEach((liste) => liste.splice(0));
 }
 
-// A new tab with Zivor loaded and its mirror for screen readers made: visible area, pixel ratio
-// and a CPU slowed by 'drossel' as given; the page must report no error.
-export async function neueSeite(browser, adresse, { verhaeltnis = 1, breite = 1000, hoehe = 760, drossel = 1, mobil = false } = {}) {
+// A new tab in front (keys reach only the tab in front, as for a learner) with the visible area
+// and pixel ratio given, German as a school's browsers are (headless Chromium says en-US
+// otherwise: the number texts follow the browser's language), a CPU slowed by 'drossel', and a
+// list of what went wrong in it: errors of the page, errors on its console, requests that failed.
+export async function deutscheSeite(browser, { verhaeltnis = 1, breite = 1000, hoehe = 760, drossel = 1, mobil = false } = {}) {
   const seite = await browser.newPage();
   const fehler = [];
   seite.on('pageerror', (e) => fehler.push(`pageerror: ${e.message}`));
   seite.on('console', (m) => { if (m.type() === 'error') fehler.push(`console: ${m.text()}`); });
   seite.on('requestfailed', (r) => { if (!r.url().endsWith('favicon.ico')) fehler.push(`request: ${r.url()} ${r.failure()?.errorText}`); });
   await seite.setViewport({ width: breite, height: hoehe, deviceScaleFactor: verhaeltnis, isMobile: mobil, hasTouch: mobil });
-  // Keys reach only the tab in front, as for a learner.
   await seite.bringToFront();
-  // German, as a school's browsers are (headless Chromium says en-US otherwise): the number
-  // texts follow the browser's language.
   const cdp = await seite.createCDPSession();
   await cdp.send('Network.setUserAgentOverride', { userAgent: await browser.userAgent(), acceptLanguage: 'de-DE,de' });
   if (drossel !== 1)
     await cdp.send('Emulation.setCPUThrottlingRate', { rate: drossel });
-  await seite.evaluateOnNewDocument(messeImBild);
-  await seite.goto(adresse);
-  await seite.waitForFunction(() => window.zivorMessung?.ersterFrame !== null || window.zivorMessung?.fehler.length,
-    { timeout: 60000 });
+  return { seite, fehler };
+}
+
+// Until the page (or frame) shows Zivor's first picture and Qt's mirror for screen readers has
+// its names; the page reports no error of its own. Returns when the first picture came.
+export async function warteAufZivor(seite) {
+  await seite.waitForFunction(() => window.zivorMessung
+    && (window.zivorMessung.ersterFrame !== null || window.zivorMessung.fehler.length), { timeout: 60000 });
   const messung = await seite.evaluate(() => window.zivorMessung);
   assert.deepEqual(messung.fehler, [], 'the page reports no error');
   // The mirror for screen readers is made from inside the event loop, after the first frame.
   await seite.waitForFunction(() => document.getElementById('qt-shadow-container')?.shadowRoot
     .querySelector('[id$=".Checklinie(0)"][aria-label]'), { timeout: 20000 });
-  return { seite, fehler, ersterFrame: messung.ersterFrame };
+  return messung.ersterFrame;
+}
+
+// A new tab (deutscheSeite, with its options) with Zivor loaded, its steps timed.
+export async function neueSeite(browser, adresse, optionen = {}) {
+  const { seite, fehler } = await deutscheSeite(browser, optionen);
+  await seite.evaluateOnNewDocument(messeImBild);
+  await seite.goto(adresse);
+  const ersterFrame = await warteAufZivor(seite);
+  return { seite, fehler, ersterFrame };
+}
+
+// Zivor in a frame at the top left of the page, as large as the page: the frame's points are the
+// page's, so the input of the page reaches it where the frame's elements are.
+export function imRahmen(seite, rahmen) {
+  return {
+    evaluate: (...a) => rahmen.evaluate(...a),
+    waitForFunction: (...a) => rahmen.waitForFunction(...a),
+    mouse: seite.mouse,
+    keyboard: seite.keyboard,
+  };
 }
 
 // A control's page element in Qt's mirror: where it is, its value, its state.
@@ -168,7 +192,27 @@ export async function ziehe(seite, von, nach, schritte) {
   await naechstesBild(seite);
 }
 
-// The fresh profiles of the browsers started, removed at the end.
+// Task n set with a click on its button (the panel open); for task 1 its targets, read from its
+// text "f(t) = 7*cos(251,2*(t/s)-30°)": amplitude, frequency (W / 6.28), angle, and that formula.
+export async function stelleAufgabe(seite, n) {
+  await naechstesBild(seite);
+  await seite.mouse.click(...(await steuerelement(seite, `Commandaufgabe(${n})`)).mitte);
+  await naechstesBild(seite);
+  const teile = (await steuerelement(seite, 'Labelaufgabe')).wert.match(/f\(t\) = (\d+)\*cos\((\d+(?:[.,]\d+)?)\*\(t\/s\)([+-]\d+)°\)/);
+  return teile && { formel: teile[0], amplitude: Number(teile[1]),
+    frequenz: Math.round(Number(teile[2].replace(',', '.')) / 6.28), winkel: Number(teile[3]) };
+}
+
+// The green tip dragged to amplitude a at angle w (degrees); what its fields then show.
+export async function zieheZeiger(seite, a, w) {
+  const bogen = w * Math.PI / 180;
+  const p = Math.round((a * 10 * Math.cos(bogen) + 100) * 29.025 / 15);
+  const q = Math.round((100 - a * 10 * Math.sin(bogen)) * 29.025 / 15);
+  await ziehe(seite, (await steuerelement(seite, 'Label1(0)')).mitte, await zeigerPunkt(seite, p, q), 6);
+  return erwarteteZeigerwerte(p, q);
+}
+
+// The fresh profiles of the browsers started, removed once they are closed.
 export function profileEntfernen() {
   for (const profil of profile.splice(0))
     rmSync(profil, { recursive: true, force: true });

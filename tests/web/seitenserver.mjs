@@ -5,7 +5,9 @@
 // that went over the wire. 'kodierungen' says what the server offers: ['br', 'gzip'] like a
 // server set up as the README says, ['gzip'] like one without brotli, [] like a plain host.
 // A file without a packed copy is packed once, when first asked for, as a server with dynamic
-// compression would.
+// compression would. Served as a learning platform serves a package: the folder under a path of
+// its own (unter), with the types the platform knows (arten, e.g. no application/wasm) and pages of
+// its own beside it (weitere: path -> [type, content], sent as they are).
 import { createHash } from 'node:crypto';
 import { createServer } from 'node:http';
 import { readdir, readFile } from 'node:fs/promises';
@@ -27,7 +29,7 @@ const packer = {
 };
 const endungen = { br: '.br', gzip: '.gz' };
 
-export async function starteServer(ordner, { kodierungen = ['br', 'gzip'] } = {}) {
+export async function starteServer(ordner, { kodierungen = ['br', 'gzip'], unter = '/', arten: eigeneArten = {}, weitere = {} } = {}) {
   const zwischenspeicher = new Map();
   // The body of a file in one coding ('' for none): its packed copy, or packed now.
   async function koerper(datei, kodierung) {
@@ -45,11 +47,11 @@ export async function starteServer(ordner, { kodierungen = ['br', 'gzip'] } = {}
 
   // Packed before the first request, as a server keeps packed copies: a cold start does not
   // wait for the packing.
-  for (const name of await readdir(ordner)) {
-    if (name.endsWith('.br') || name.endsWith('.gz'))
+  for (const eintrag of await readdir(ordner, { withFileTypes: true })) {
+    if (!eintrag.isFile() || eintrag.name.endsWith('.br') || eintrag.name.endsWith('.gz'))
       continue;
     for (const kodierung of ['', ...kodierungen])
-      await koerper(join(ordner, name), kodierung);
+      await koerper(join(ordner, eintrag.name), kodierung);
   }
 
   const zaehler = { anfragen: [], bytes: 0 };
@@ -58,7 +60,18 @@ export async function starteServer(ordner, { kodierungen = ['br', 'gzip'] } = {}
       let pfad = decodeURIComponent(new URL(anfrage.url, 'http://127.0.0.1').pathname);
       if (pfad.endsWith('/'))
         pfad += 'index.html';
-      const datei = normalize(join(ordner, pfad));
+      zaehler.anfragen.push(pfad);
+      if (weitere[pfad] !== undefined) {
+        const [art, text] = weitere[pfad];
+        const inhalt = Buffer.from(text);
+        antwort.writeHead(200, { 'Content-Type': art, 'Cache-Control': 'no-cache', 'Content-Length': inhalt.length });
+        antwort.end(inhalt);
+        zaehler.bytes += inhalt.length;
+        return;
+      }
+      if (!pfad.startsWith(unter))
+        throw Object.assign(new Error('outside'), { code: 'ENOENT' });
+      const datei = normalize(join(ordner, pfad.slice(unter.length)));
       if (!datei.startsWith(ordner + sep))
         throw Object.assign(new Error('outside'), { code: 'ENOENT' });
       const roh = await koerper(datei, '');
@@ -66,11 +79,11 @@ export async function starteServer(ordner, { kodierungen = ['br', 'gzip'] } = {}
       const kodierung = kodierungen.find((k) => new RegExp(`\\b${k}\\b`).test(angenommen)) ?? '';
       const inhalt = await koerper(datei, kodierung);
       const etikett = `"${createHash('sha256').update(roh).digest('hex').slice(0, 16)}${kodierung}"`;
-      const kopf = { 'Content-Type': arten[extname(datei)] ?? 'application/octet-stream', 'Cache-Control': 'no-cache',
+      const art = { ...arten, ...eigeneArten }[extname(datei)];
+      const kopf = { 'Content-Type': art ?? 'application/octet-stream', 'Cache-Control': 'no-cache',
         ETag: etikett, Vary: 'Accept-Encoding' };
       if (kodierung)
         kopf['Content-Encoding'] = kodierung;
-      zaehler.anfragen.push(pfad);
       if (anfrage.headers['if-none-match'] === etikett) {
         antwort.writeHead(304, kopf);
         antwort.end();

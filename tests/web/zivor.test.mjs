@@ -11,7 +11,7 @@ import { PNG } from 'pngjs';
 import { starteServer } from './seitenserver.mjs';
 import {
   erwarteteZeigerwerte, fenster, fensterzahl, gruenerZeiger, liveText, liveTexte, mitAlt, naechstesBild, neueSeite,
-  profileEntfernen, starteBrowser, steuerelement, ziehe, zeigerPunkt,
+  profileEntfernen, starteBrowser, stelleAufgabe, steuerelement, ziehe, zieheZeiger, zeigerPunkt,
 } from './seite.mjs';
 
 const wurzel = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
@@ -238,22 +238,12 @@ describe('Zivor im Browser', () => {
     await naechstesBild(seite);
     // The focus goes to the first task's button, which the page's reader is told.
     assert.equal(await liveText(seite), 'Aufgabe 1 stellen Schaltfläche');
-    await seite.mouse.click(...(await steuerelement(seite, 'Commandaufgabe(0)')).mitte);
-    await naechstesBild(seite);
-    const aufgabe = (await steuerelement(seite, 'Labelaufgabe')).wert;
-    const teile = aufgabe.match(/f\(t\) = (\d+)\*cos\((\d+(?:,\d+)?)\*\(t\/s\)([+-]\d+)°\)/);
-    assert.ok(teile, aufgabe);
-    assert.ok((await liveTexte(seite)).some((t) => t.includes(teile[0])), 'the task is read out');
-    const amplitude = Number(teile[1]);
-    const zielfrequenz = Math.round(Number(teile[2].replace(',', '.')) / 6.28);
-    const winkel = Number(teile[3]);
+    const ziel = await stelleAufgabe(seite, 0);
+    assert.ok(ziel, 'the task text names a time function');
+    assert.ok((await liveTexte(seite)).some((t) => t.includes(ziel.formel)), 'the task is read out');
 
     // The green tip where the task's amplitude and phase are; the frequency stays at 50 Hz.
-    const bogen = winkel * Math.PI / 180;
-    const p = Math.round((amplitude * 10 * Math.cos(bogen) + 100) * 29.025 / 15);
-    const q = Math.round((100 - amplitude * 10 * Math.sin(bogen)) * 29.025 / 15);
-    const spitze = await steuerelement(seite, 'Label1(0)');
-    await ziehe(seite, spitze.mitte, await zeigerPunkt(seite, p, q), 6);
+    await zieheZeiger(seite, ziel.amplitude, ziel.winkel);
 
     await seite.mouse.click(...(await steuerelement(seite, 'Command2')).mitte);
     await fensterzahl(seite, 2);
@@ -261,7 +251,7 @@ describe('Zivor im Browser', () => {
     const [, box] = await fenster(seite);
     assert.equal(box.titel, 'Bewertung');
     assert.ok(box.vorn);
-    const frequenzRichtig = Math.abs(zielfrequenz - 50) / 50 < 0.1;
+    const frequenzRichtig = Math.abs(ziel.frequenz - 50) / 50 < 0.1;
     const punkte = 2 + (frequenzRichtig ? 1 : 0);
     // The box's lines, as the description scores them (one point each within a tenth).
     const meldung = [frequenzRichtig ? 'Frequenz richtig' : 'Frequenz falsch', 'Phase richtig', 'Amplitude richtig',
