@@ -15,6 +15,7 @@
   const messung = window.zivorMessung = { ersterFrame: null, fehler: [] };
 
   const melde = (text) => {
+    document.getElementById('laden-status').setAttribute('aria-live', 'assertive');
     laden.hidden = false;
     laden.classList.add('fehler');
     ladetext.textContent = text;
@@ -36,10 +37,17 @@
     return;
   }
 
+  // Said once: a reader would read the loading screen's text again with the page when it has
+  // loaded, so the words go to the live region alone, and leave it once the page has loaded.
+  const ansagen = document.getElementById('zivor-ansagen');
+  const sage = (text) => ansagen.appendChild(document.createElement('p')).append(text);
+  sage('Zivor wird geladen …');
+  window.addEventListener('load', () => ansagen.firstElementChild?.remove());
+  const anteilText = document.getElementById('laden-anteil');
   const zeigeFortschritt = (bytes) => {
     const anteil = wasmGroesse > 0 ? Math.min(100, Math.round(100 * bytes / wasmGroesse)) : 0;
     balken.value = anteil;
-    ladetext.textContent = `Zivor wird geladen … ${anteil} %`;
+    anteilText.textContent = `${anteil} %`;
   };
 
   // The program, compiled while it arrives; the counted bytes are the unpacked ones, as the
@@ -84,6 +92,7 @@
       if (punkt && punkt[3] !== 0) {
         messung.ersterFrame = performance.now();
         laden.hidden = true;
+        sage('Zivor ist bereit.');
         registriereServiceWorker();
         return;
       }
