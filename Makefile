@@ -79,8 +79,10 @@ web:
 	sh scripts/pakete.sh web
 	sh scripts/web.sh $(BUILD) $(BUILD)-web $(WEB_CACHE) $(JOBS)
 
-# dist/web/ served on 127.0.0.1 and checked in Debian's Chromium, driven by puppeteer-core from
-# the npm registry (tests/web/); not part of make test.
+# dist/web/ served on 127.0.0.1 and checked in Debian's Chromium, Firefox ESR and WebKitGTK, driven
+# by puppeteer-core from the npm registry and by WebKitWebDriver, and heard with Orca reading
+# Chromium (tests/web/); not part of make test.
 test-web: web
+	sh scripts/pakete.sh test-web
 	cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
 	node --test --test-concurrency=1 tests/web/
