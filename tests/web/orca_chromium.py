@@ -141,5 +141,7 @@ try:
     hoere_enthalten("Escape closes the help", stand, "Zeitdiagramm")
     still_namenlos("Escape from the help", stand)
     pruefe(chromium.poll() is None, "Chromium ended")
+    # What a learner heard on this path, for whoever reads the test's output.
+    print("Orca:\n  " + "\n  ".join(gesagt_seit(0)), flush=True)
 finally:
     beende()
