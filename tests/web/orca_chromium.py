@@ -69,6 +69,15 @@ try:
         abbruch("Orca did not say that Zivor is ready: %r" % gesagt_seit(stand))
     beim_laden = gesagt_seit(stand)
     beim_laden = beim_laden[:beim_laden.index(bereit) + 1]
+    # Orca reads a page that has loaded from its top and moves the page's focus as it reads; a
+    # learner silences it (Ctrl) before going on.
+    ruhe = time.monotonic() + 30
+    while time.monotonic() < ruhe:
+        gehoert = len(gesprochen())
+        time.sleep(2)
+        if len(gesprochen()) == gehoert:
+            break
+    taste("Control_L")
     pruefe(sum("wird geladen" in t for t in beim_laden) == 1 and sum("bereit" in t for t in beim_laden) == 1
            and not any(re.search(r"\d+ ?%|Prozent|Ladefortschritt|Statusleiste", t) for t in beim_laden),
            "loading: heard %r" % beim_laden)
