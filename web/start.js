@@ -37,12 +37,11 @@
     return;
   }
 
-  // Said once: a reader would read the loading screen's text again with the page when it has
-  // loaded, so the words go to the live region alone, and leave it once the page has loaded.
+  // Said once, in the live region (the loading screen's words are only seen): once the page
+  // itself has loaded, as a reader passes over what a page says while it loads.
   const ansagen = document.getElementById('zivor-ansagen');
   const sage = (text) => ansagen.appendChild(document.createElement('p')).append(text);
-  sage('Zivor wird geladen …');
-  window.addEventListener('load', () => ansagen.firstElementChild?.remove());
+  window.addEventListener('load', () => sage('Zivor wird geladen …'));
   const anteilText = document.getElementById('laden-anteil');
   const zeigeFortschritt = (bytes) => {
     const anteil = wasmGroesse > 0 ? Math.min(100, Math.round(100 * bytes / wasmGroesse)) : 0;

@@ -78,7 +78,7 @@ try:
         if len(gesprochen()) == gehoert:
             break
     taste("Control_L")
-    pruefe(sum("wird geladen" in t for t in beim_laden) == 1 and sum("bereit" in t for t in beim_laden) == 1
+    pruefe(sum("Zivor wird geladen" in t for t in beim_laden) == 1 and sum("bereit" in t for t in beim_laden) == 1
            and not any(re.search(r"\d+ ?%|Prozent|Ladefortschritt|Statusleiste", t) for t in beim_laden),
            "loading: heard %r" % beim_laden)
     time.sleep(2)
