@@ -83,10 +83,12 @@ web:
 scorm: web
 	cmake -DSEITE=dist/web -DZIEL=$(BUILD)-web/lernpaket -DPAKET=dist/zivor-scorm12.zip -P web/lernpaket.cmake
 
-# dist/web/ and the package served on 127.0.0.1 and checked in Debian's Chromium, driven by
-# puppeteer-core, the package played by scorm-again's SCORM 1.2 runtime, both from the npm
-# registry (tests/web/); not part of make test. make test-scorm checks the package alone.
+# dist/web/ and the package served on 127.0.0.1 and checked in Debian's Chromium, Firefox ESR and
+# WebKitGTK, driven by puppeteer-core from the npm registry and by WebKitWebDriver, heard with Orca
+# reading Chromium, and the package played by scorm-again's SCORM 1.2 runtime from the npm registry
+# (tests/web/); not part of make test. make test-scorm checks the package alone.
 test-web: scorm
+	sh scripts/pakete.sh test-web
 	cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
 	node --test --test-concurrency=1 tests/web/
 

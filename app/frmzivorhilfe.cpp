@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QShowEvent>
+#include <QTimer>
 #include <QTouchEvent>
 #include <QWheelEvent>
 
@@ -74,6 +76,17 @@ frmzivorhilfe::frmzivorhilfe(QWidget *hauptfenster)
     connect(Image1, &Hilfebild::zeigeBereich, this, &frmzivorhilfe::zeigeBereich);
     setTabOrder(Image1, VScroll1);
     Image1->setFocus();
+}
+
+void frmzivorhilfe::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The page is read first, wherever the window opens: in the browser the scroll bar had the
+    // focus once the window stood, so the page takes it when the window has been activated.
+    QTimer::singleShot(0, Image1, [this] {
+        if (isActiveWindow())
+            Image1->setFocus(Qt::ActiveWindowFocusReason);
+    });
 }
 
 void frmzivorhilfe::zeigeBereich(const QRectF &bereich)

@@ -9,6 +9,7 @@
 class QCloseEvent;
 class QKeyEvent;
 class QPaintEvent;
+class QShowEvent;
 class QScrollBar;
 class QTouchEvent;
 class QWheelEvent;
@@ -32,6 +33,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -84,7 +84,6 @@ void Zugangsbericht::verbinde()
     m_aufgabe = element<QLabel>(QStringLiteral("Labelaufgabe"));
     QWidget *klient = m_fenster->centralWidget();
     m_ansage = new Ansage(klient);
-    m_stehendeFrequenz = m_frequenzfeld->text();
     benenne();
     for (QWidget *behaelter : {klient, element<QWidget>(QStringLiteral("Frame1")), m_zeitdiagramm, m_zeigerdiagramm})
         Behaelterzugang::meldeGezeigte(behaelter);
@@ -205,13 +204,12 @@ void Zugangsbericht::reglerSteht()
 {
     beschreibe();
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-    // This Qt hands screen readers the slider's value as a bare number (newer Qt also hands
-    // them its text, "49 Hertz", which they speak at each change). Here the frequency with its
-    // unit is announced whenever its whole hertz change while the slider has the keys.
-    const QString hertz = m_frequenzfeld->text();
-    if (hertz != m_stehendeFrequenz && m_regler->hasFocus())
-        m_ansage->sprich(frequenzansage(hertz));
-    m_stehendeFrequenz = hertz;
+    // This Qt hands screen readers the slider's value as a bare number, and only when its whole
+    // hertz change (newer Qt also hands them its text, "49 Hertz", which they speak at each
+    // step). Here each step the slider takes with the keys announces the frequency with its
+    // unit, as the frequency field shows it.
+    if (m_regler->hasFocus())
+        m_ansage->sprich(frequenzansage(m_frequenzfeld->text()));
 #endif
 }
 

@@ -76,8 +76,6 @@ private:
     // From the set-up of task 2 until the panel's "Beenden": the time diagram shows a curve
     // whose values the learner has to find, so its description does not name them.
     bool m_zielkurveVerdeckt = false;
-    // The whole hertz at which the slider last stood.
-    QString m_stehendeFrequenz;
 };
 
 } // namespace zivor

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <utility>
+
 namespace zivor {
 namespace {
 
@@ -25,11 +27,23 @@ const QString zeittasten = QStringLiteral(
     "Tasten: Pfeile führen den Zeitcursor, mit Umschalt in großen Schritten, Pos1 und Ende an die Enden, "
     "Strg springt zu Maximum, Minimum oder Nulldurchgang.");
 
+// A formula as it is heard: each sign as its word, the brackets as the words around them tell.
+QString formelInWorten(QString formel)
+{
+    static const std::pair<const char *, const char *> woerter[] = {
+        {"f(t)", "f von t"}, {"cos(", " Kosinus von "}, {"=", " gleich "}, {"*", " mal "}, {"/", " durch "},
+        {"+", " plus "},     {"-", " minus "},          {"°", " Grad "},   {"(", " "},     {")", " "}};
+    for (const auto &[zeichen, wort] : woerter)
+        formel.replace(QString::fromUtf8(zeichen), QString::fromUtf8(wort));
+    return formel.simplified();
+}
+
 } // namespace
 
 QString zeigerwerte(const QString &amplitude, const QString &winkel)
 {
-    return QStringLiteral("Amplitude ") + amplitude + QStringLiteral(", Winkel ") + winkel;
+    return QStringLiteral("Amplitude ") + amplitude + QStringLiteral(", Winkel ")
+        + QString(winkel).replace(QChar(0x00B0), QStringLiteral(" Grad"));
 }
 
 QString schrittansage(const Kurvenansicht &bewegt, const Kurvenansicht &summe)
@@ -53,7 +67,12 @@ QString frequenzansage(const QString &frequenzfeld)
 
 QString aufgabenansage(const QString &aufgabentext)
 {
-    return aufgabentext.split(QChar(13), Qt::SkipEmptyParts).join(QLatin1Char(' '));
+    QStringList zeilen = aufgabentext.split(QChar(13), Qt::SkipEmptyParts);
+    for (QString &zeile : zeilen) {
+        if (zeile.contains(QLatin1Char('=')))
+            zeile = formelInWorten(zeile);
+    }
+    return zeilen.join(QLatin1Char(' '));
 }
 
 QString zeigerbeschreibung(const std::array<Kurvenansicht, 3> &kurven)

@@ -17,7 +17,8 @@ struct Kurvenansicht {
     bool kurveGezeigt = false;
 };
 
-// "Amplitude 7,1, Winkel 45°".
+// "Amplitude 7,1, Winkel 45 Grad" for the fields "7,1" and "45°": screen readers drop the degree
+// sign at their usual punctuation level, so the unit is spoken as a word.
 QString zeigerwerte(const QString &amplitude, const QString &winkel);
 
 // Said after a key step or a drag: the moved phasor's values, and the sum's while it is shown:
@@ -32,7 +33,9 @@ QString markierungsansage(int zeiger, const Kurvenansicht &kurve);
 QString frequenzansage(const QString &frequenzfeld);
 
 // A task text as it is read out: its lines, which the window separates by carriage returns,
-// as sentences of one utterance.
+// as sentences of one utterance, and its formula in words, as screen readers drop "=", "*",
+// "/" and "°": "f(t) = 7*cos(251,2*(t/s)-30°)" is heard as "f von t gleich 7 mal Kosinus von
+// 251,2 mal t durch s minus 30 Grad".
 QString aufgabenansage(const QString &aufgabentext);
 
 // The phasor diagram's description: each shown phasor with its values, then the keys that move

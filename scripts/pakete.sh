@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages Zivor needs to build, test and run, and only those that are missing.
-# Usage: scripts/pakete.sh [run|deb|debtest|windows|web]
+# Usage: scripts/pakete.sh [run|deb|debtest|windows|web|test-web]
 #   ("run" adds what a machine without a display needs)
 set -eu
 
@@ -33,6 +33,14 @@ fi
 # machine that already has Node.js keeps its own).
 if [ "${1:-}" = web ]; then
   pakete="$pakete debootstrap chromium brotli gzip"
+  command -v npm >/dev/null || pakete="$pakete nodejs npm"
+fi
+
+# "test-web" adds the other browser engines a school has, Firefox ESR (driven over WebDriver
+# BiDi) and WebKitGTK, Safari's engine (its WebDriver and, for a window of the test's own, its
+# GObject bindings), and Chromium's German interface for Orca reading it.
+if [ "${1:-}" = test-web ]; then
+  pakete="$pakete chromium chromium-l10n firefox-esr webkit2gtk-driver gir1.2-webkit2-4.1 python3-gi"
   command -v npm >/dev/null || pakete="$pakete nodejs npm"
 fi
 

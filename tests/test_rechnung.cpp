@@ -346,26 +346,29 @@ void TestRechnung::sprechtexte_data()
     const QString zeittasten = QStringLiteral(". Tasten: Pfeile führen den Zeitcursor, mit Umschalt in großen Schritten, "
                                               "Pos1 und Ende an die Enden, Strg springt zu Maximum, Minimum oder "
                                               "Nulldurchgang.");
-    QTest::newRow("Schritt") << schrittansage(gruen, ohneSumme) << QStringLiteral("Amplitude 7,1, Winkel 45°");
+    QTest::newRow("Schritt") << schrittansage(gruen, ohneSumme) << QStringLiteral("Amplitude 7,1, Winkel 45 Grad");
     QTest::newRow("Schritt mit Summe")
-        << schrittansage(rot, summe) << QStringLiteral("Amplitude 10, Winkel -45°; Gesamt: Amplitude 14,1, Winkel 0°");
-    QTest::newRow("grün markiert") << markierungsansage(0, gruen) << QStringLiteral("grüner Zeiger: Amplitude 7,1, Winkel 45°");
-    QTest::newRow("rot markiert") << markierungsansage(1, rot) << QStringLiteral("roter Zeiger: Amplitude 10, Winkel -45°");
+        << schrittansage(rot, summe) << QStringLiteral("Amplitude 10, Winkel -45 Grad; Gesamt: Amplitude 14,1, Winkel 0 Grad");
+    QTest::newRow("grün markiert") << markierungsansage(0, gruen) << QStringLiteral("grüner Zeiger: Amplitude 7,1, Winkel 45 Grad");
+    QTest::newRow("rot markiert") << markierungsansage(1, rot) << QStringLiteral("roter Zeiger: Amplitude 10, Winkel -45 Grad");
     QTest::newRow("Frequenz") << frequenzansage(QStringLiteral("49")) << QStringLiteral("49 Hertz");
     QTest::newRow("Aufgabe zweizeilig")
         << aufgabenansage(QStringLiteral("Stellen Sie ein:") + QChar(13) + QStringLiteral("f(t) = 7*cos(157*(t/s)-30°)"))
-        << QStringLiteral("Stellen Sie ein: f(t) = 7*cos(157*(t/s)-30°)");
+        << QStringLiteral("Stellen Sie ein: f von t gleich 7 mal Kosinus von 157 mal t durch s minus 30 Grad");
+    QTest::newRow("Formel mit Plus und Komma")
+        << aufgabenansage(QStringLiteral("f(t) = 4*cos(533,8*(t/s)+90°)"))
+        << QStringLiteral("f von t gleich 4 mal Kosinus von 533,8 mal t durch s plus 90 Grad");
     QTest::newRow("Zeiger: grün und rot")
         << zeigerbeschreibung({gruen, rot, ohneSumme})
-        << QStringLiteral("Funktion 1: Amplitude 7,1, Winkel 45°; Funktion 2: Amplitude 10, Winkel -45°") + zeigertasten;
+        << QStringLiteral("Funktion 1: Amplitude 7,1, Winkel 45 Grad; Funktion 2: Amplitude 10, Winkel -45 Grad") + zeigertasten;
     QTest::newRow("Zeiger: nur die Summe, keine Tasten")
-        << zeigerbeschreibung({ohneSumme, ohneSumme, summe}) << QStringLiteral("Gesamt: Amplitude 14,1, Winkel 0°");
+        << zeigerbeschreibung({ohneSumme, ohneSumme, summe}) << QStringLiteral("Gesamt: Amplitude 14,1, Winkel 0 Grad");
     QTest::newRow("Zeiger: keiner") << zeigerbeschreibung({ohneSumme, ohneSumme, ohneSumme})
                                     << QStringLiteral("keine Kurve ausgewählt");
     // The red curve is hidden here: only its phasor is shown.
     QTest::newRow("Zeit: grün und Summe")
         << zeitbeschreibung({gruen, rot, summe}, QStringLiteral("50"), false)
-        << QStringLiteral("Funktion 1: Amplitude 7,1, Winkel 45°; Gesamt: Amplitude 14,1, Winkel 0°; Frequenz 50 Hertz")
+        << QStringLiteral("Funktion 1: Amplitude 7,1, Winkel 45 Grad; Gesamt: Amplitude 14,1, Winkel 0 Grad; Frequenz 50 Hertz")
                + zeittasten;
     QTest::newRow("Zeit: Aufgabe 2 verrät nichts")
         << zeitbeschreibung({gruen, rot, ohneSumme}, QStringLiteral("85"), true)

@@ -6,6 +6,9 @@
 #include <QAccessibleInterface>
 #include <QGuiApplication>
 #include <QHash>
+#include <QMessageBox>
+#include <QPointer>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStringList>
 #include <QTimer>
@@ -19,7 +22,6 @@
 #include <emscripten/val.h>
 
 #include <string>
-#include <utility>
 
 namespace zivor {
 namespace {
@@ -80,36 +82,92 @@ void druckeEinschaltknoepfe()
         knoepfe[i].call<void>("click");
 }
 
-// What a screen reader says when a control takes the focus: the page's readers do not follow
-// the focus inside Qt's window, so it is announced, as Orca says it on the desktop: name, role,
-// state or value, description ("Zeigerdiagramm Diagramm. Funktion 1: Amplitude 10, Winkel 45°").
-QString fokustext(QAccessibleInterface *s)
+// Qt keeps the page's keyboard focus on a hidden text field of its own, without a name, whatever
+// control has the keys: readers in the page heard "Eingabefeld" and, in their browse mode, kept
+// arrows and Space for themselves. The focus goes on to the control's own page element, which
+// has its name, role, state and description; keys there still reach Qt's window, around it.
+// Qt takes the focus back to its field, also after the control has taken it, and gives it to a
+// window's canvas (unnamed, "Leinwand") when the window shows: the page sends it on to the
+// control's element once more.
+void folgeDemFokus(QAccessibleInterface *s)
 {
-    static const std::pair<QAccessible::Role, const char *> rollen[] = {
-        {QAccessible::CheckBox, "Kontrollkästchen"}, {QAccessible::Button, "Schaltfläche"},
-        {QAccessible::EditableText, "Eingabefeld"}, {QAccessible::Slider, "Schieberegler"},
-        {QAccessible::ScrollBar, "Bildlaufleiste"}, {QAccessible::Chart, "Diagramm"},
-        {QAccessible::MenuItem, "Menüpunkt"}, {QAccessible::MenuBar, "Menüleiste"},
-        {QAccessible::Document, "Dokument"}, {QAccessible::Dialog, "Dialog"},
-        {QAccessible::StaticText, "Text"}};
-    QStringList teile{s->text(QAccessible::Name)};
-    for (const auto &[rolle, wort] : rollen) {
-        if (rolle == s->role())
-            teile << QString::fromUtf8(wort);
+    val e = element(s);
+    if (e.isNull() || e.isUndefined()) {
+        // A window that has just shown gives a control the keys before its elements are
+        // there: the focus follows once they are.
+        QTimer::singleShot(0, qApp, [] {
+            QAccessibleInterface *jetzt = QAccessible::queryAccessibleInterface(QGuiApplication::focusObject());
+            const val da = jetzt ? element(jetzt) : val::null();
+            if (!da.isNull() && !da.isUndefined())
+                folgeDemFokus(jetzt);
+        });
+        return;
     }
-    const QAccessible::State zustand = s->state();
-    if (s->role() == QAccessible::CheckBox)
-        teile << (zustand.checked ? QStringLiteral("aktiviert") : QStringLiteral("nicht aktiviert"));
-    else if (s->role() == QAccessible::EditableText || s->role() == QAccessible::Slider)
-        teile << s->text(QAccessible::Value);
-    if (zustand.disabled)
-        teile << QStringLiteral("nicht verfügbar");
-    teile.removeAll(QString());
-    QString text = teile.join(QLatin1Char(' '));
-    const QString beschreibung = s->text(QAccessible::Description);
-    if (!beschreibung.isEmpty())
-        text += QStringLiteral(". ") + beschreibung;
-    return text;
+    e.call<void>("setAttribute", std::string("tabindex"), std::string("-1"));
+    val::global("window").set("zivorFokus", e);
+    val wie = val::object();
+    wie.set("preventScroll", true);
+    e.call<void>("focus", wie);
+}
+
+void leiteFokusWeiter()
+{
+    const val weiter = val::global("Function").new_(std::string("ereignis"), std::string(R"(
+        const ziel = window.zivorFokus;
+        const neu = ereignis.composedPath()[0];
+        if (ziel && ziel.isConnected && neu !== ziel && neu.tagName === 'INPUT' && neu.parentElement === document.body)
+            ziel.focus({ preventScroll: true });)"));
+    val::global("document").call<void>("addEventListener", std::string("focusin"), weiter, true);
+    // Enter and Space at a button's or check box's element reach Qt, which presses it; the
+    // browser's own click on the element would press it a second time (when Qt waits in a
+    // dialog of its own, the key is not even marked as handled).
+    const val nurQt = val::global("Function").new_(std::string("ereignis"), std::string(R"(
+        const e = ereignis.composedPath()[0];
+        if ((ereignis.key === 'Enter' || ereignis.key === ' ') && e.closest && e.closest('.qt-window')
+            && (e.tagName === 'BUTTON' || e.type === 'checkbox'))
+            ereignis.preventDefault();)"));
+    val::global("document").call<void>("addEventListener", std::string("keydown"), nurQt, true);
+    val::global("document").call<void>("addEventListener", std::string("keyup"), nurQt, true);
+    val::global("Function").new_(std::string(R"(
+        const leinwand = HTMLCanvasElement.prototype.focus;
+        HTMLCanvasElement.prototype.focus = function (wie) {
+            const ziel = window.zivorFokus;
+            if (ziel && ziel.isConnected)
+                ziel.focus({ preventScroll: true });
+            else
+                leinwand.call(this, wie);
+        };)"))();
+}
+
+// The evaluation box's lines, which a reader does not read when the focus enters the box as it
+// does on the desktop: said once, after its title ("Bewertung: Frequenz richtig. ...").
+void sprichMeldung(QAccessibleInterface *s)
+{
+    static QPointer<QMessageBox> gesprochen;
+    QAccessibleInterface *i = s;
+    while (i && i->role() != QAccessible::AlertMessage)
+        i = i->parent();
+    auto *box = i ? qobject_cast<QMessageBox *>(i->object()) : nullptr;
+    if (!box || box == gesprochen)
+        return;
+    gesprochen = box;
+    // The box breaks its lines at carriage returns.
+    const QStringList zeilen = box->text().split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
+    Seitenansage::sprich(box->windowTitle() + QStringLiteral(": ") + zeilen.join(QStringLiteral(". ")));
+}
+
+// A step of the slider that leaves its whole hertz as they were changes nothing of its page
+// element, so a reader says nothing; such a step is said here, as every other one is by the
+// reader. Run before the element is brought up to date.
+void sprichSchritt(QAccessibleInterface *s)
+{
+    const val e = element(s);
+    if (e.isNull() || e.isUndefined())
+        return;
+    const QString wert = s->text(QAccessible::Value);
+    const val gezeigt = e.call<val>("getAttribute", std::string("aria-valuetext"));
+    if (gezeigt.isString() && gezeigt.as<std::string>() == u8(wert))
+        Seitenansage::sprich(wert);
 }
 
 } // namespace
@@ -122,9 +180,14 @@ void Browserzugang::einschalten()
     // Without this Qt's widgets send no changes at all.
     plattform()->setActive(true);
     QAccessible::installUpdateHandler(&Browserzugang::weiterreichen);
+    leiteFokusWeiter();
     QTimer::singleShot(0, qApp, [] {
         druckeEinschaltknoepfe();
         angleichen(QAccessible::queryAccessibleInterface(qApp), true);
+        // The control that had the keys before its element was there takes the page's focus now.
+        if (QObject *fokus = QGuiApplication::focusObject())
+            if (QAccessibleInterface *s = QAccessible::queryAccessibleInterface(fokus))
+                folgeDemFokus(s);
     });
     // A new visible area may bring a new scale: every element is placed anew.
     QObject::connect(QGuiApplication::primaryScreen(), &QScreen::geometryChanged, qApp,
@@ -143,9 +206,20 @@ void Browserzugang::weiterreichen(QAccessibleEvent *ereignis)
     QAccessibleInterface *s = ereignis->accessibleInterface();
     if (!s)
         return;
-    vormerken(s, ereignis->type() == QAccessible::ObjectShow);
-    if (ereignis->type() == QAccessible::Focus && s->isValid())
-        Seitenansage::sprich(fokustext(s));
+    if (ereignis->type() == QAccessible::ValueChanged && s->role() == QAccessible::Slider && s->state().focused)
+        sprichSchritt(s);
+    if (ereignis->type() != QAccessible::Focus || !s->isValid()) {
+        vormerken(s, ereignis->type() == QAccessible::ObjectShow);
+    } else {
+        // The page's focus follows to the element at once, brought up to date first.
+        angleichen(s, false);
+        folgeDemFokus(s);
+        sprichMeldung(s);
+        // A reader does not say a page that takes the focus, only reads it: the help page is
+        // announced with its window, and then read.
+        if (s->role() == QAccessible::Document && s->window())
+            Seitenansage::sprich(s->window()->title() + QStringLiteral(": ") + s->text(QAccessible::Name));
+    }
 }
 
 namespace {
@@ -233,10 +307,20 @@ void Browserzugang::angleichen(QAccessibleInterface *s, bool mitKindern)
         setze(e, "aria-label", beschreibung.isEmpty() ? name : name + QStringLiteral(": ") + beschreibung);
         e.call<void>("removeAttribute", std::string("aria-description"));
         break;
-    case QAccessible::Chart:
-        e.call<void>("setAttribute", std::string("role"), std::string("group"));
+    case QAccessible::Chart: {
+        // The keys operate a diagram: as an application, a reader passes them all on, whatever
+        // mode it was in. Orca 43 switches to its focus mode only for an application inside
+        // another one (one alone counts to it as a document of its own): the window's controls
+        // are the outer one, Zivor.
+        e.call<void>("setAttribute", std::string("role"), std::string("application"));
         e.call<void>("setAttribute", std::string("aria-roledescription"), std::string("Diagramm"));
+        val fenster = e["parentElement"];
+        if (!fenster.isNull()) {
+            fenster.call<void>("setAttribute", std::string("role"), std::string("application"));
+            fenster.call<void>("setAttribute", std::string("aria-label"), std::string("Zivor"));
+        }
         break;
+    }
     case QAccessible::Pane:
     case QAccessible::Grouping:
     case QAccessible::Window:
@@ -263,9 +347,10 @@ void Browserzugang::angleichen(QAccessibleInterface *s, bool mitKindern)
         break;
     }
     // Qt writes the name into the element as text as well, which a reader in the page would
-    // read a second time after the name.
+    // read a second time after the name. A diagram holds its description instead: an
+    // application with nothing in it is one that Orca does not take for a control.
     if (s->role() != QAccessible::Document && !name.isEmpty() && e["tagName"].as<std::string>() == "DIV")
-        e.set("textContent", std::string());
+        e.set("textContent", s->role() == QAccessible::Chart ? u8(beschreibung) : std::string());
 
     // Qt places an element only when its control appears; a tip moves with every drag step.
     // The page measures in its own pixels, which the screen's scale factor makes of Qt's.

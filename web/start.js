@@ -15,6 +15,7 @@
   const messung = window.zivorMessung = { ersterFrame: null, fehler: [] };
 
   const melde = (text) => {
+    document.getElementById('laden-status').setAttribute('aria-live', 'assertive');
     laden.hidden = false;
     laden.classList.add('fehler');
     ladetext.textContent = text;
@@ -36,10 +37,16 @@
     return;
   }
 
+  // Said once, in the live region (the loading screen's words are only seen): once the page
+  // itself has loaded, as a reader passes over what a page says while it loads.
+  const ansagen = document.getElementById('zivor-ansagen');
+  const sage = (text) => ansagen.appendChild(document.createElement('p')).append(text);
+  window.addEventListener('load', () => sage('Zivor wird geladen …'));
+  const anteilText = document.getElementById('laden-anteil');
   const zeigeFortschritt = (bytes) => {
     const anteil = wasmGroesse > 0 ? Math.min(100, Math.round(100 * bytes / wasmGroesse)) : 0;
     balken.value = anteil;
-    ladetext.textContent = `Zivor wird geladen … ${anteil} %`;
+    anteilText.textContent = `${anteil} %`;
   };
 
   // The program, compiled while it arrives. A page may name a copy packed with gzip instead
@@ -103,6 +110,7 @@
       if (punkt && punkt[3] !== 0) {
         messung.ersterFrame = performance.now();
         laden.hidden = true;
+        sage('Zivor ist bereit.');
         registriereServiceWorker();
         return;
       }

@@ -7,214 +7,24 @@
 #
 # Run by mit_bildschirm.sh --bus:  orca_sitzung.py <program> <Qt version>
 # Fails loudly when Orca, speech-dispatcher or the German locale cannot be set up.
-import fcntl
-import html
-import os
 import re
-import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
 import pyatspi
 
+from zugangshilfe import (abbruch, beende, beginne, finde, formel_gesprochen, gesagt_seit, gesprochen, hoere,
+                          hoere_alles_vorgelesen, hoere_enthalten, knoten, pruefe, starte, taste, text, umgebung,
+                          warte, warte_auf, winkel_gesprochen)
+
 programm = sys.argv[1]
 qt_version = tuple(int(t) for t in sys.argv[2].split("."))
-fehler = []
-
-
-def pruefe(bedingung, text):
-    if not bedingung:
-        fehler.append(text)
-        print("FAIL: " + text, flush=True)
-    return bedingung
-
-
-def abbruch(text):
-    print("FAIL: " + text, flush=True)
-    sys.exit(1)
-
-
-ordner = tempfile.mkdtemp(prefix="zivor-orca.")
-protokoll = os.path.join(ordner, "orca.log")
-
-# A German locale of the test's own, independent of the machine's generated locales.
-locales = os.path.join(ordner, "locale")
-os.makedirs(locales)
-ergebnis = subprocess.run(["localedef", "-i", "de_DE", "-f", "UTF-8", os.path.join(locales, "de_DE.UTF-8")],
-                          capture_output=True, text=True)
-if not os.path.isdir(os.path.join(locales, "de_DE.UTF-8")):
-    abbruch("localedef could not make de_DE.UTF-8 (package locales): " + ergebnis.stderr)
-umgebung = dict(os.environ, LOCPATH=locales, LANG="de_DE.UTF-8", LC_ALL="de_DE.UTF-8", LANGUAGE="de",
-                XDG_CONFIG_HOME=os.path.join(ordner, "config"), HOME=ordner)
-
-# speech-dispatcher with espeak-ng, German, its sound going to ALSA's null device.
-sprachdienst = os.path.join(ordner, "config", "speech-dispatcher")
-os.makedirs(sprachdienst)
-with open(os.path.join(sprachdienst, "speechd.conf"), "w") as f:
-    f.write('AudioOutputMethod "alsa"\nAudioALSADevice "null"\nDefaultModule espeak-ng\n'
-            'DefaultLanguage "de"\nAddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"\n')
-prozesse = []
-
-
-def starte(befehl, **argumente):
-    argumente.setdefault("env", umgebung)
-    p = subprocess.Popen(befehl, **argumente)
-    prozesse.append(p)
-    return p
-
-
-for befehl in ("orca", "speech-dispatcher", "localedef", "xdotool", "pgrep"):
-    if shutil.which(befehl) is None:
-        abbruch("%s is missing" % befehl)
-
-# Orca runs once per user: another test run waits for this one, and an Orca the user runs
-# anyway (a screen reader on the desktop) is said so.
-sperre = open(os.path.join(tempfile.gettempdir(), "zivor-orca-%d.lock" % os.getuid()), "w")
-fcntl.flock(sperre, fcntl.LOCK_EX)
-andere = time.monotonic() + 30
-while subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"], stdout=subprocess.DEVNULL).returncode == 0:
-    if time.monotonic() > andere:
-        abbruch("another Orca runs for this user; Orca runs once per user, so stop it for the test")
-    time.sleep(0.5)
-dienst = starte(["speech-dispatcher", "-s", "-t", "0", "-C", sprachdienst, "-L", ordner],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-# Orca connects once it finds the dispatcher's socket.
-steckdose = os.path.join(os.environ.get("XDG_RUNTIME_DIR", "/tmp"), "speech-dispatcher", "speechd.sock")
-bereit = time.monotonic() + 20
-while not os.path.exists(steckdose):
-    if dienst.poll() is not None or time.monotonic() > bereit:
-        abbruch("speech-dispatcher did not start (no socket %s)" % steckdose)
-    time.sleep(0.1)
-
-# Orca writes its debug log through a buffered file; opened line-buffered, every line lands at
-# once and can be read while Orca runs.
-ZEILENWEISE = """
-import builtins, runpy, sys
-_open = builtins.open
-ziel = sys.argv[sys.argv.index("--debug-file") + 1]
-def zeilenweise(datei, modus="r", *a, **k):
-    if datei == ziel and "w" in modus:
-        k["buffering"] = 1
-    return _open(datei, modus, *a, **k)
-builtins.open = zeilenweise
-sys.argv[0] = "/usr/bin/orca"
-runpy.run_path("/usr/bin/orca", run_name="__main__")
-"""
-orca = starte(["/usr/bin/python3", "-c", ZEILENWEISE, "--debug", "--debug-file", protokoll,
-               "-u", os.path.join(ordner, "einstellungen")], cwd=ordner,
-              stdout=subprocess.DEVNULL, stderr=open(os.path.join(ordner, "orca.err"), "w"))
-
-# An utterance may span several lines of the log; its continuation lines are indented, and its
-# closing quote may be followed by the voice that spoke it.
-AUSGABE = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: ?\[?\{[^\n]*\}\]?)?\n(?! )"
-                     r"|SPEECH DISPATCHER: Speaking '<speak>(.*?)</speak>'", re.S)
-
-
-def bereinigt(text):
-    return re.sub(r"\n +", "\n", text).strip()
-
-
-def gesprochen():
-    """What Orca has spoken so far, one entry an utterance, in order; say-all's chunks (which
-    go to speech-dispatcher without a line of their own) marked with a leading '»'."""
-    try:
-        with open(protokoll, encoding="utf-8", errors="replace") as f:
-            inhalt = f.read()
-    except FileNotFoundError:
-        return []
-    liste = []
-    for treffer in AUSGABE.finditer(inhalt):
-        if treffer.group(1) is not None:
-            liste.append(bereinigt(treffer.group(1)))
-        else:
-            liste.append("»" + bereinigt(html.unescape(re.sub(r"<[^>]*>", "", treffer.group(2)))))
-    return liste
-
-
-def gesagt_seit(stand):
-    return [t for t in gesprochen()[stand:] if not t.startswith("»")]
-
-
-def warte_auf(bedingung, stand, sekunden=15.0, nur_gesagt=True):
-    """The first utterance after stand for which bedingung holds, or None after the time."""
-    ende = time.monotonic() + sekunden
-    while time.monotonic() < ende:
-        liste = gesprochen()[stand:]
-        for t in liste:
-            if nur_gesagt and t.startswith("»"):
-                continue
-            if bedingung(t):
-                return t
-        time.sleep(0.1)
-    return None
-
-
-def taste(*tasten):
-    stand = len(gesprochen())
-    subprocess.run(["xdotool", "key", "--delay", "150", *tasten], check=True, env=umgebung)
-    return stand
-
-
-def knoten(wurzel):
-    yield wurzel
-    for i in range(wurzel.childCount):
-        kind = wurzel.getChildAtIndex(i)
-        if kind is not None:
-            yield from knoten(kind)
-
-
-def finde(wurzel, name, rolle=None):
-    for k in knoten(wurzel):
-        if k.name == name and (rolle is None or k.getRoleName() == rolle):
-            return k
-    return None
-
-
-def warte(bedingung, sekunden=10.0):
-    ende = time.monotonic() + sekunden
-    while time.monotonic() < ende:
-        try:
-            wert = bedingung()
-        except Exception:  # the tree changes while it is read
-            wert = None
-        if wert:
-            return wert
-        time.sleep(0.1)
-    return None
-
-
-def text(objekt):
-    t = objekt.queryText()
-    return t.getText(0, t.characterCount)
-
-
-def fokus(wurzel):
-    for k in knoten(wurzel):
-        if k.getState().contains(pyatspi.STATE_FOCUSED):
-            return k
-    return None
-
-
-def hoere(was, stand, erwartet, sekunden=15.0):
-    """Checks that Orca said exactly erwartet after stand."""
-    gehoert = warte_auf(lambda t: t.rstrip(".") == erwartet.rstrip("."), stand, sekunden)
-    return pruefe(gehoert is not None, "%s: expected to hear %r, heard %r" % (was, erwartet, gesagt_seit(stand)))
-
-
-def hoere_enthalten(was, stand, teil, sekunden=15.0):
-    gehoert = warte_auf(lambda t: teil in t, stand, sekunden)
-    pruefe(gehoert is not None, "%s: expected to hear %r in %r" % (was, teil, gesagt_seit(stand)))
-    return gehoert
 
 
 zivor = None
 try:
-    if warte_auf(lambda t: "Bildschirmleser an" in t, 0, 30) is None:
-        with open(os.path.join(ordner, "orca.err")) as f:
-            print(f.read())
-        abbruch("Orca did not start and speak (dispatcher running: %s)" % (dienst.poll() is None))
+    beginne()
 
     # The program as a learner starts it: nothing tells Qt about the screen reader but Orca itself.
     # Orca 47 on a busy machine may miss the activation of a window that appears while it still
@@ -245,7 +55,7 @@ try:
         return text(gefunden) if gefunden is not None else None
 
     def werte(kurve):
-        return "Amplitude %s, Winkel %s" % (feld("Amplitude " + kurve), feld("Winkel in Grad " + kurve))
+        return "Amplitude %s, Winkel %s" % (feld("Amplitude " + kurve), winkel_gesprochen(feld("Winkel in Grad " + kurve)))
 
     # A Tab round to the phasor diagram; each key step speaks the moved tip's fields.
     hoere_enthalten("Tab to the slider", taste("Tab"), "Frequenzregler")
@@ -279,7 +89,7 @@ try:
     stand = taste("shift+Tab", "shift+Tab", "shift+Tab")
     summe = hoere_enthalten("back to the phasor diagram", stand, "Gesamt: Amplitude ")
     pruefe(summe is None or "Gesamt: Amplitude 0," not in summe, "the sum before a drag: %r" % summe)
-    hoere("Space, red tip", taste("space"), "roter Zeiger: Amplitude 10, Winkel -45°")
+    hoere("Space, red tip", taste("space"), "roter Zeiger: Amplitude 10, Winkel -45 Grad")
     stand = taste("Down")
     gehoert = warte_auf(lambda t: t.startswith("Amplitude "), stand)
     erwartet = werte("Funktion 2") + "; Gesamt: " + werte("Gesamt")
@@ -303,7 +113,10 @@ try:
                                   and k.name.startswith("Stellen Sie")), None))
     pruefe(aufgabe is not None, "no task text in the panel")
     if aufgabe is not None:
-        hoere("task 1", stand, aufgabe.name.replace("\n", " "))
+        # The formula in words: Orca drops "=", "*", "/" and "°" at its usual punctuation level.
+        satz, formel = aufgabe.name.split("\n")
+        pruefe(formel_gesprochen(formel) is not None, "task 1 shows no formula: %r" % aufgabe.name)
+        hoere("task 1", stand, "%s %s" % (satz, formel_gesprochen(formel)))
         stand = taste("KP_Up")
         gefunden = None
         for _ in range(14):
@@ -385,22 +198,7 @@ try:
     seite = warte(lambda: finde(hilfe, "Hilfeseite")) if hilfe else None
     if pruefe(seite is not None, "no help page on the bus"):
         zeilen = text(seite).split("\n")
-        stand = taste("KP_Add")
-        letzte = zeilen[-1].split()[0:3]
-        ende = warte_auf(lambda t: t.startswith("»") and t[1:].split()[0:3] == letzte, stand, 90, False)
-        pruefe(ende is not None, "say-all did not reach the last line")
-        # Every line is read, in the page's order (Orca reads sentence by sentence and speaks
-        # some signs by name, so the lines are found by their first words).
-        def woerter(t):
-            return re.findall(r"\w+", t)
-        vorgelesen = woerter(" ".join(t[1:] for t in gesprochen()[stand:] if t.startswith("»")))
-        stelle = 0
-        for zeile in zeilen:
-            anfang = woerter(zeile)[0:4]
-            while stelle < len(vorgelesen) and vorgelesen[stelle:stelle + len(anfang)] != anfang:
-                stelle += 1
-            if not pruefe(stelle < len(vorgelesen), "say-all skipped the line %r" % zeile):
-                break
+        hoere_alles_vorgelesen(zeilen, taste("KP_Add"))
         time.sleep(2)
         # Ctrl+Home goes to the start; Orca speaks its first letter or its first line.
         stand = taste("ctrl+Home")
@@ -440,20 +238,4 @@ try:
     taste("alt+b")
     pruefe(warte(lambda: zivor.poll() is not None, 10) is not None, "Alt+B did not end the program")
 finally:
-    for p in reversed(prozesse):
-        if p.poll() is None:
-            p.terminate()
-            try:
-                p.wait(10)
-            except subprocess.TimeoutExpired:
-                p.kill()
-    if fehler:
-        ziel = os.environ.get("ZIVOR_ORCA_PROTOKOLL")
-        if ziel:
-            shutil.copy(protokoll, ziel)
-    shutil.rmtree(ordner, ignore_errors=True)
-
-if fehler:
-    print("%d checks failed" % len(fehler))
-    sys.exit(1)
-print("all checks passed")
+    beende()
