@@ -32,8 +32,13 @@ const quantil = (werte, q) => {
 };
 const median = (werte) => quantil(werte, 0.5);
 
-// Arrow steps on the control that has the focus, each drawn before the next.
-async function tastenschritte(seite, taste, anzahl) {
+// Arrow steps on the control that has the focus (its element must be the one named), each drawn
+// before the next.
+async function tastenschritte(seite, taste, anzahl, steuerelementName) {
+  const fokus = await seite.evaluate(() => document.getElementById('qt-shadow-container').shadowRoot
+    .activeElement?.id ?? '');
+  if (!fokus.endsWith(`.${steuerelementName}`))
+    throw new Error(`the keys would go to ${fokus}, not to ${steuerelementName}`);
   await seite.evaluate(() => window.zivorSchritteLeeren());
   for (let k = 0; k < anzahl; k++) {
     await seite.keyboard.press(taste);
@@ -57,12 +62,12 @@ async function schritte(browser, server, drossel, verhaeltnis) {
     // The focus starts on the time diagram; the slider comes next.
     await seite.keyboard.press('Tab');
     await naechstesBild(seite);
-    gesammelt.regler.push(...await tastenschritte(seite, 'ArrowLeft', schritteJeRunde));
+    gesammelt.regler.push(...await tastenschritte(seite, 'ArrowLeft', schritteJeRunde, 'HScroll3'));
     await seite.keyboard.down('Shift');
     await seite.keyboard.press('Tab');
     await seite.keyboard.up('Shift');
     await naechstesBild(seite);
-    gesammelt.cursor.push(...await tastenschritte(seite, 'ArrowRight', schritteJeRunde));
+    gesammelt.cursor.push(...await tastenschritte(seite, 'ArrowRight', schritteJeRunde, 'Picture1'));
     if (fehler.length)
       throw new Error(fehler.join('\n'));
     await seite.close();

@@ -46,12 +46,34 @@ val spiegel()
 }
 
 // The page element that Qt made for a control: its id is the control's path of object names.
+// Qt names a control's element after the object names of the control and its parents when it
+// makes it; a control renamed later (the evaluation box gets its name after it has made its
+// label and buttons) keeps the old one. So each element is kept as it was found, with its control.
+struct Bekannt {
+    QPointer<QObject> objekt;
+    val e;
+};
+QHash<QAccessible::Id, Bekannt> &bekannte()
+{
+    static QHash<QAccessible::Id, Bekannt> liste;
+    return liste;
+}
+
 val element(QAccessibleInterface *s)
 {
     const val wurzel = spiegel();
     if (wurzel.isNull() || wurzel.isUndefined())
         return val::null();
-    return wurzel.call<val>("getElementById", u8(QAccessibleBridgeUtils::accessibleId(s)));
+    const QAccessible::Id id = QAccessible::uniqueId(s);
+    val e = wurzel.call<val>("getElementById", u8(QAccessibleBridgeUtils::accessibleId(s)));
+    if (!e.isNull() && !e.isUndefined()) {
+        bekannte().insert(id, {s->object(), e});
+        return e;
+    }
+    const auto bekannt = bekannte().constFind(id);
+    if (bekannt != bekannte().cend() && bekannt->objekt && bekannt->objekt == s->object())
+        return bekannt->e;
+    return val::null();
 }
 
 void setze(val &e, const char *attribut, const QString &wert)
@@ -209,6 +231,9 @@ void Browserzugang::weiterreichen(QAccessibleEvent *ereignis)
     if (ereignis->type() == QAccessible::ValueChanged && s->role() == QAccessible::Slider && s->state().focused)
         sprichSchritt(s);
     if (ereignis->type() != QAccessible::Focus || !s->isValid()) {
+        // Found now, while its name is still the one Qt gave it.
+        if (s->isValid())
+            element(s);
         vormerken(s, ereignis->type() == QAccessible::ObjectShow);
     } else {
         // The page's focus follows to the element at once, brought up to date first.
