@@ -32,18 +32,17 @@ const quantil = (werte, q) => {
 };
 const median = (werte) => quantil(werte, 0.5);
 
-// Arrow steps on the control that has the focus (its element must be the one named), each drawn
-// before the next.
-async function tastenschritte(seite, taste, anzahl, steuerelementName) {
-  const fokus = await seite.evaluate(() => document.getElementById('qt-shadow-container').shadowRoot
-    .activeElement?.id ?? '');
-  if (!fokus.endsWith(`.${steuerelementName}`))
-    throw new Error(`the keys would go to ${fokus}, not to ${steuerelementName}`);
+// Arrow steps on the control that has the focus, each drawn before the next; zeichen reads what
+// the steps must change (else they went to another control).
+async function tastenschritte(seite, taste, anzahl, zeichen) {
+  const vorher = await zeichen();
   await seite.evaluate(() => window.zivorSchritteLeeren());
   for (let k = 0; k < anzahl; k++) {
     await seite.keyboard.press(taste);
     await naechstesBild(seite);
   }
+  if (await zeichen() === vorher)
+    throw new Error(`${taste} changed nothing`);
   return seite.evaluate(() => window.zivorSchritte('keydown'));
 }
 
@@ -54,20 +53,28 @@ async function schritte(browser, server, drossel, verhaeltnis) {
     await seite.evaluate(() => document.getElementById('qt-shadow-container').shadowRoot
       .querySelector('[id$=".Checklinie(2)"]').click());
     await naechstesBild(seite);
+    // The click left the focus on the check box "Gesamt"; backwards through the other two and
+    // the phasor diagram to the slider, and on to the time diagram (before the drag, which may
+    // take the focus).
+    const zurueck = async (anzahl) => {
+      await seite.keyboard.down('Shift');
+      for (let k = 0; k < anzahl; k++)
+        await seite.keyboard.press('Tab');
+      await seite.keyboard.up('Shift');
+      await naechstesBild(seite);
+    };
+    await zurueck(4);
+    gesammelt.regler.push(...await tastenschritte(seite, 'ArrowLeft', schritteJeRunde,
+      async () => (await steuerelement(seite, 'Textf')).wert));
+    await zurueck(1);
+    // The time cursor says where it stands in the live region.
+    gesammelt.cursor.push(...await tastenschritte(seite, 'ArrowRight', schritteJeRunde,
+      () => seite.$eval('#zivor-ansagen', (e) => e.textContent)));
     // A drag of the green tip over the phasor diagram, left and down.
     const spitze = await steuerelement(seite, 'Label1(0)');
     await seite.evaluate(() => window.zivorSchritteLeeren());
     await ziehe(seite, spitze.mitte, [spitze.mitte[0] - 120, spitze.mitte[1] + 60], schritteJeRunde);
     gesammelt.ziehen.push(...await seite.evaluate(() => window.zivorSchritte('pointermove')));
-    // The focus starts on the time diagram; the slider comes next.
-    await seite.keyboard.press('Tab');
-    await naechstesBild(seite);
-    gesammelt.regler.push(...await tastenschritte(seite, 'ArrowLeft', schritteJeRunde, 'HScroll3'));
-    await seite.keyboard.down('Shift');
-    await seite.keyboard.press('Tab');
-    await seite.keyboard.up('Shift');
-    await naechstesBild(seite);
-    gesammelt.cursor.push(...await tastenschritte(seite, 'ArrowRight', schritteJeRunde, 'Picture1'));
     if (fehler.length)
       throw new Error(fehler.join('\n'));
     await seite.close();
