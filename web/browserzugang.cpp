@@ -76,6 +76,15 @@ val element(QAccessibleInterface *s)
     return val::null();
 }
 
+// Finds a control's element while its name is still the one Qt gave it; once known, it is not
+// looked up again (a drag step sends several events).
+void merke(QAccessibleInterface *s)
+{
+    const auto bekannt = bekannte().constFind(QAccessible::uniqueId(s));
+    if (bekannt == bekannte().cend() || !bekannt->objekt || bekannt->objekt != s->object())
+        element(s);
+}
+
 void setze(val &e, const char *attribut, const QString &wert)
 {
     if (wert.isEmpty())
@@ -231,9 +240,8 @@ void Browserzugang::weiterreichen(QAccessibleEvent *ereignis)
     if (ereignis->type() == QAccessible::ValueChanged && s->role() == QAccessible::Slider && s->state().focused)
         sprichSchritt(s);
     if (ereignis->type() != QAccessible::Focus || !s->isValid()) {
-        // Found now, while its name is still the one Qt gave it.
         if (s->isValid())
-            element(s);
+            merke(s);
         vormerken(s, ereignis->type() == QAccessible::ObjectShow);
     } else {
         // The page's focus follows to the element at once, brought up to date first.
