@@ -1,10 +1,13 @@
 #include "assets/strichdeckung.h"
 
+#include "assets/bildzeichnung.h"
+
 #include <QPainter>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace zivor {
@@ -108,7 +111,7 @@ void Strichdeckung::berechne(const QPolygonF &umriss, const QRect &sicht)
     }
 }
 
-void Strichdeckung::male(const QColor &farbe)
+void Strichdeckung::male(const QColor &farbe, QImage::Format format)
 {
     m_baender.clear();
 
@@ -146,9 +149,18 @@ void Strichdeckung::male(const QColor &farbe)
     m_pixel.assign(flaeche, 0u);
     std::array<quint32, 256> pixel{};
     const QRgb farbwert = farbe.rgba();
-    for (int a = 0; a < 256; ++a)
-        pixel[a] = qPremultiply(qRgba(qRed(farbwert), qGreen(farbwert), qBlue(farbwert),
-                                      (qAlpha(farbwert) * a + 127) / 255));
+    for (int a = 0; a < 256; ++a) {
+        const QRgb wert = qPremultiply(qRgba(qRed(farbwert), qGreen(farbwert), qBlue(farbwert),
+                                             (qAlpha(farbwert) * a + 127) / 255));
+        if (format == QImage::Format_ARGB32_Premultiplied) {
+            pixel[a] = wert;
+        } else {
+            // Red, green, blue, alpha, byte by byte.
+            const std::array<uchar, 4> bytes{uchar(qRed(wert)), uchar(qGreen(wert)),
+                                             uchar(qBlue(wert)), uchar(qAlpha(wert))};
+            std::memcpy(&pixel[a], bytes.data(), bytes.size());
+        }
+    }
     for (Band &band : m_baender) {
         const QRect &r = band.geraet;
         quint32 *const anfang = m_pixel.data() + band.anfang;
@@ -159,7 +171,7 @@ void Strichdeckung::male(const QColor &farbe)
                 *ziel = pixel[m_werte[i]];
         }
         band.bild = QImage(reinterpret_cast<uchar *>(anfang), r.width(), r.height(),
-                           r.width() * qsizetype{sizeof(quint32)}, QImage::Format_ARGB32_Premultiplied);
+                           r.width() * qsizetype{sizeof(quint32)}, format);
     }
 }
 
@@ -171,6 +183,11 @@ void Strichdeckung::zeichne(QPainter &p, const QRectF &ziel, const QRect &bereic
     const QTransform zumGeraet = abbildung.inverted(&umkehrbar);
     if (!umkehrbar)
         return;
+    // Onto the browser's windows (RGBX8888) Qt lays premultiplied RGBA8888 with its quick
+    // routine for premultiplied pixels, but ARGB32 only through its general path, converting
+    // each pixel both ways; everywhere else ARGB32 is the quick one.
+    const QImage::Format format = kopierformat(p) == QImage::Format_RGBX8888
+        ? QImage::Format_RGBA8888_Premultiplied : QImage::Format_ARGB32_Premultiplied;
     if (!m_gueltig || ziel != m_ziel || abbildung != m_abbildung || farbe != m_farbe
         || !m_bereich.contains(bereich)) {
         m_gueltig = true;
@@ -179,7 +196,9 @@ void Strichdeckung::zeichne(QPainter &p, const QRectF &ziel, const QRect &bereic
         m_farbe = farbe;
         m_bereich = bereich;
         berechne(umriss(), bereich);
-        male(farbe);
+        male(farbe, format);
+    } else if (!m_baender.empty() && m_baender.front().bild.format() != format) {
+        male(farbe, format);
     }
     if (m_baender.empty())
         return;

@@ -41,8 +41,9 @@ public:
 private:
     // The coverage (0 to 255) of the device pixels inside bereich by the closed outline umriss.
     void berechne(const QPolygonF &umriss, const QRect &bereich);
-    // The stroke's picture in farbe, in bands of neighbouring columns.
-    void male(const QColor &farbe);
+    // The stroke's picture in farbe, in bands of neighbouring columns, in format (premultiplied
+    // ARGB32 or RGBA8888).
+    void male(const QColor &farbe, QImage::Format format);
 
     // What the kept picture was worked out for.
     bool m_gueltig = false;

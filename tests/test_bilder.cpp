@@ -96,7 +96,7 @@ QImage maleKurve(const Kurvenauftrag &a, zivor::Strichdeckung *merker = nullptr)
 }
 
 // How a curve is painted besides plainly.
-enum class Maler { Aufzeichnung, Gedreht, Deckkraft };
+enum class Maler { Aufzeichnung, Gedreht, Deckkraft, Browserfenster };
 
 // The ink of a curve whose colour has no red, column by column in device pixels.
 std::vector<double> tinteJeSpalte(const QImage &b)
@@ -465,10 +465,12 @@ void TestBilder::kurveNachDenVorgabenDesMalers_data()
     QTest::newRow("aufgezeichnet und abgespielt") << Maler::Aufzeichnung << 1.0;
     QTest::newRow("um 180 Grad gedreht") << Maler::Gedreht << 1.0;
     QTest::newRow("Deckkraft 0,5") << Maler::Deckkraft << 0.5;
+    QTest::newRow("ins Format der Browserfenster (RGBX8888)") << Maler::Browserfenster << 1.0;
 }
 
 // The stroke is painted as the painter says: recorded for a vector device and played back, or
-// through a painter turned upside down, it is the same stroke; the painter's opacity thins it.
+// through a painter turned upside down, or onto a picture in the browser's window format, it is
+// the same stroke; the painter's opacity thins it.
 void TestBilder::kurveNachDenVorgabenDesMalers()
 {
     QFETCH(Maler, maler);
@@ -476,6 +478,8 @@ void TestBilder::kurveNachDenVorgabenDesMalers()
     const Kurvenauftrag auftrag{QRectF(-750, 100, 1600, 200), QColor(0x00, 0xcc, 0x99), 1, {}};
     const std::vector<double> bezug = tinteJeSpalte(maleKurve(auftrag));
     QImage b = weissesBild(1);
+    if (maler == Maler::Browserfenster)
+        b.convertTo(QImage::Format_RGBX8888);
     {
         QPainter p(&b);
         if (maler == Maler::Aufzeichnung) {
@@ -489,7 +493,7 @@ void TestBilder::kurveNachDenVorgabenDesMalers()
             if (maler == Maler::Gedreht) {
                 p.translate(408, 386);
                 p.rotate(180);
-            } else {
+            } else if (maler == Maler::Deckkraft) {
                 p.setOpacity(0.5);
             }
             zivor::zeichneKurve(p, pixelrechteck(auftrag.bild), auftrag.farbe);
