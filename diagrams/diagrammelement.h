@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QObject>
+#include <QRect>
+#include <QRectF>
 
 namespace zivor {
 
@@ -21,11 +23,16 @@ public:
     QColor farbe() const { return m_farbe; }
 
 protected:
-    // Sets a geometry value and repaints when it changed.
+    // Sets a geometry value and repaints when it changed: where the element was and where it is.
     void setze(double &feld, double wert);
-    void geaendert();
+    // The widget pixels of the area that the element's drawing spans, without its stroke.
+    virtual QRectF pixelRechteck() const = 0;
+    Bildflaeche *flaeche() const { return m_flaeche; }
 
 private:
+    // The area's pixels that the element paints on, its stroke and what is drawn at it included.
+    QRect bereich() const;
+
     Bildflaeche *m_flaeche;
     QColor m_farbe;
     bool m_sichtbar = true;

@@ -53,7 +53,13 @@ void Griff::platzieren()
     constexpr double grenze = 1.0e6;
     const double x = std::isfinite(p.x()) ? std::clamp(p.x(), -grenze, grenze) : 0.0;
     const double y = std::isfinite(p.y()) ? std::clamp(p.y(), -grenze, grenze) : 0.0;
+    const QRect vorher = geometry();
     move(static_cast<int>(std::floor(x + 0.5)), static_cast<int>(std::floor(y + 0.5)));
+    // The diagram draws the focus mark 3 px around the square: that repaints with it.
+    if (parentWidget() != nullptr && geometry() != vorher) {
+        parentWidget()->update(vorher.adjusted(-3, -3, 3, 3));
+        parentWidget()->update(geometry().adjusted(-3, -3, 3, 3));
+    }
 }
 
 void Griff::paintEvent(QPaintEvent *)

@@ -25,6 +25,9 @@ public:
     void setWidth(double v) { setze(m_width, v); }
     void setHeight(double v) { setze(m_height, v); }
 
+protected:
+    QRectF pixelRechteck() const override;
+
 private:
     double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
 };

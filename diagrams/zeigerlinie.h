@@ -24,6 +24,9 @@ public:
     void setX2(double v) { setze(m_x2, v); }
     void setY2(double v) { setze(m_y2, v); }
 
+protected:
+    QRectF pixelRechteck() const override;
+
 private:
     double m_x1 = 0, m_y1 = 0, m_x2 = 0, m_y2 = 0;
 };
