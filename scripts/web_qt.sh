@@ -3,8 +3,9 @@
 # and the wasm platform plugin, release, single-threaded, from Debian's own source package
 # qt6-base of the very version installed here (its host tools moc, rcc and uic do the host's part
 # of the build), with Zivor's changes to the platform plugin (web_qt_fensterbild.patch: windows'
-# pictures kept and handed to the canvas in its own format, pointer positions in the screen's
-# pixels where Qt scales the screen). It is
+# pictures kept in the canvas' own byte order and handed to it straight from the program's memory,
+# only their changed parts; pointer positions in the screen's pixels where Qt scales the screen).
+# It is
 # built for size (-Oz), with WebAssembly's own exceptions, without asyncify (no event loop runs
 # inside another: Zivor opens its one dialog without waiting for it) and without the parts of Qt
 # that Zivor does not use. Later runs find it in the cache and do nothing. Runs inside the
