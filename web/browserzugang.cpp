@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QHash>
 #include <QMessageBox>
@@ -48,10 +49,13 @@ val spiegel()
 // The page element that Qt made for a control: its id is the control's path of object names.
 // Qt names a control's element after the object names of the control and its parents when it
 // makes it; a control renamed later (the evaluation box gets its name after it has made its
-// label and buttons) keeps the old one. So each element is kept as it was found, with its control.
+// label and buttons) keeps the old one. So each element is kept as it was found, with its control,
+// and with what was last written into it: a drag step changes a few of an element's attributes,
+// and only those are written again.
 struct Bekannt {
     QPointer<QObject> objekt;
     val e;
+    QHash<QByteArray, std::string> geschrieben;
 };
 QHash<QAccessible::Id, Bekannt> &bekannte()
 {
@@ -59,39 +63,126 @@ QHash<QAccessible::Id, Bekannt> &bekannte()
     return liste;
 }
 
-val element(QAccessibleInterface *s)
+Bekannt *eintrag(QAccessibleInterface *s)
 {
+    const QAccessible::Id id = QAccessible::uniqueId(s);
+    const auto bekannt = bekannte().find(id);
+    if (bekannt != bekannte().end() && bekannt->objekt && bekannt->objekt == s->object()
+        && bekannt->e["isConnected"].as<bool>())
+        return &*bekannt;
     const val wurzel = spiegel();
     if (wurzel.isNull() || wurzel.isUndefined())
-        return val::null();
-    const QAccessible::Id id = QAccessible::uniqueId(s);
+        return nullptr;
     val e = wurzel.call<val>("getElementById", u8(QAccessibleBridgeUtils::accessibleId(s)));
-    if (!e.isNull() && !e.isUndefined()) {
-        bekannte().insert(id, {s->object(), e});
-        return e;
-    }
-    const auto bekannt = bekannte().constFind(id);
-    if (bekannt != bekannte().cend() && bekannt->objekt && bekannt->objekt == s->object())
-        return bekannt->e;
-    return val::null();
+    if (!e.isNull() && !e.isUndefined())
+        return &*bekannte().insert(id, {s->object(), e, {}});
+    if (bekannt != bekannte().end() && bekannt->objekt && bekannt->objekt == s->object())
+        return &*bekannt;
+    return nullptr;
 }
 
-// Finds a control's element while its name is still the one Qt gave it; once known, it is not
-// looked up again (a drag step sends several events).
+val element(QAccessibleInterface *s)
+{
+    const Bekannt *bekannt = eintrag(s);
+    return bekannt ? bekannt->e : val::null();
+}
+
+// Finds a control's element while its name is still the one Qt gave it (a drag step sends
+// several events; once known, it is not looked up again).
 void merke(QAccessibleInterface *s)
 {
-    const auto bekannt = bekannte().constFind(QAccessible::uniqueId(s));
-    if (bekannt == bekannte().cend() || !bekannt->objekt || bekannt->objekt != s->object())
-        element(s);
+    eintrag(s);
 }
 
-void setze(val &e, const char *attribut, const QString &wert)
+// Qt writes into some elements itself, when it is told of a change: what was written there
+// before is not known any more. Menus' elements are written by Qt when their menu's element is
+// made, without a word to their own: what they hold is never taken as known.
+bool qtSchreibt(QAccessible::Event art, QAccessible::Role rolle)
 {
-    if (wert.isEmpty())
-        e.call<void>("removeAttribute", std::string(attribut));
-    else
-        e.call<void>("setAttribute", std::string(attribut), u8(wert));
+    if (art == QAccessible::ObjectShow)
+        return true;
+    switch (rolle) {
+    case QAccessible::StaticText:
+    case QAccessible::Button:
+    case QAccessible::CheckBox:
+    case QAccessible::RadioButton:
+    case QAccessible::SpinBox:
+    case QAccessible::Slider:
+    case QAccessible::ScrollBar:
+        return art == QAccessible::Focus || art == QAccessible::NameChanged || art == QAccessible::DescriptionChanged
+            || art == QAccessible::StateChanged || art == QAccessible::ValueChanged;
+    case QAccessible::EditableText:
+        // Otherwise only the field's inner text and name attribute, which are not written here.
+        return art == QAccessible::NameChanged || art == QAccessible::DescriptionChanged;
+    case QAccessible::Dialog:
+    case QAccessible::MenuItem:
+    case QAccessible::MenuBar:
+    case QAccessible::PopupMenu:
+    case QAccessible::ButtonMenu:
+    case QAccessible::ToolBar:
+    case QAccessible::PageTab:
+    case QAccessible::PageTabList:
+        return true;
+    default:
+        return false;
+    }
 }
+
+// Writes into an element what is not there yet from the last time.
+class Schreiber
+{
+public:
+    Schreiber(Bekannt &bekannt, bool merken) : m_e(bekannt.e), m_geschrieben(bekannt.geschrieben), m_merken(merken)
+    {
+        if (!m_merken)
+            m_geschrieben.clear();
+    }
+
+    // An attribute; an empty text removes it.
+    void attribut(const char *name, const QString &wert) { attribut(name, u8(wert), !wert.isEmpty()); }
+    void attribut(const char *name, const std::string &wert, bool setzen = true)
+    {
+        if (neu(QByteArray("a") + name, setzen ? "=" + wert : std::string())) {
+            if (setzen)
+                m_e.call<void>("setAttribute", std::string(name), wert);
+            else
+                m_e.call<void>("removeAttribute", std::string(name));
+        }
+    }
+    template<typename T>
+    void eigenschaft(const char *name, const T &wert)
+    {
+        if (neu(QByteArray("e") + name, schluessel(wert)))
+            m_e.set(name, wert);
+    }
+    // A field's value: written every time, as typing into the element may have changed it.
+    void wert(const std::string &wert) { m_e.set("value", wert); }
+    void stil(const char *name, const std::string &wert)
+    {
+        if (neu(QByteArray("s") + name, wert))
+            m_e["style"].set(name, wert);
+    }
+
+    // Whether was is to be written as wert (it is then taken as written).
+    bool neu(const QByteArray &was, const std::string &wert)
+    {
+        if (!m_merken)
+            return true;
+        auto it = m_geschrieben.find(was);
+        if (it != m_geschrieben.end() && *it == wert)
+            return false;
+        m_geschrieben.insert(was, wert);
+        return true;
+    }
+
+private:
+    static std::string schluessel(bool wert) { return wert ? "1" : "0"; }
+    static std::string schluessel(const std::string &wert) { return "=" + wert; }
+
+    val &m_e;
+    QHash<QByteArray, std::string> &m_geschrieben;
+    bool m_merken;
+};
 
 bool istAnsage(QObject *objekt)
 {
@@ -213,7 +304,10 @@ void Browserzugang::einschalten()
     QAccessible::installUpdateHandler(&Browserzugang::weiterreichen);
     leiteFokusWeiter();
     QTimer::singleShot(0, qApp, [] {
+        // Qt fills every element it makes now.
         druckeEinschaltknoepfe();
+        for (Bekannt &bekannt : bekannte())
+            bekannt.geschrieben.clear();
         angleichen(QAccessible::queryAccessibleInterface(qApp), true);
         // The control that had the keys before its element was there takes the page's focus now.
         if (QObject *fokus = QGuiApplication::focusObject())
@@ -231,12 +325,25 @@ void Browserzugang::weiterreichen(QAccessibleEvent *ereignis)
     // element for each of them.
     if (istAnsage(ereignis->object()))
         return;
-    plattform()->notifyAccessibilityUpdate(ereignis);
+    // Qt mirrors a field's changed text as its element's inner text and name attribute, of no use
+    // to a field of the page (its value and name are written here); a drag step changes several.
+    const QAccessible::Event art = ereignis->type();
+    const bool nurFeldtext = (art == QAccessible::TextInserted || art == QAccessible::TextRemoved
+                              || art == QAccessible::TextUpdated || art == QAccessible::TextCaretMoved
+                              || art == QAccessible::TextSelectionChanged)
+        && ereignis->accessibleInterface() && ereignis->accessibleInterface()->role() == QAccessible::EditableText;
+    if (!nurFeldtext)
+        plattform()->notifyAccessibilityUpdate(ereignis);
     if (ereignis->type() == QAccessible::ObjectDestroyed)
         return;
     QAccessibleInterface *s = ereignis->accessibleInterface();
     if (!s)
         return;
+    if (s->isValid() && qtSchreibt(ereignis->type(), s->role())) {
+        const auto bekannt = bekannte().find(QAccessible::uniqueId(s));
+        if (bekannt != bekannte().end())
+            bekannt->geschrieben.clear();
+    }
     if (ereignis->type() == QAccessible::ValueChanged && s->role() == QAccessible::Slider && s->state().focused)
         sprichSchritt(s);
     if (ereignis->type() != QAccessible::Focus || !s->isValid()) {
@@ -264,14 +371,37 @@ QHash<QAccessible::Id, bool> &vorgemerkt()
     return liste;
 }
 
+// Brings the waiting elements up to date: once the change is handled, or during a drag (a
+// button or finger down) ten times a second, which is plenty for a reader and spares the page
+// the work at every step; the release brings them up to date at once.
+QTimer *angleichtakt = nullptr;
+
+class Loslassen : public QObject
+{
+protected:
+    bool eventFilter(QObject *, QEvent *ereignis) override
+    {
+        if ((ereignis->type() == QEvent::MouseButtonRelease || ereignis->type() == QEvent::TouchEnd)
+            && angleichtakt->isActive())
+            angleichtakt->start(0);
+        return false;
+    }
+};
+
 } // namespace
 
 void Browserzugang::vormerken(QAccessibleInterface *s, bool mitKindern)
 {
     if (!s->isValid())
         return;
-    if (vorgemerkt().isEmpty())
-        QTimer::singleShot(0, qApp, &Browserzugang::angleichenVorgemerkte);
+    if (!angleichtakt) {
+        angleichtakt = new QTimer(qApp);
+        angleichtakt->setSingleShot(true);
+        QObject::connect(angleichtakt, &QTimer::timeout, qApp, &Browserzugang::angleichenVorgemerkte);
+        qApp->installEventFilter(new Loslassen);
+    }
+    if (!angleichtakt->isActive())
+        angleichtakt->start(QGuiApplication::mouseButtons() != Qt::NoButton ? 100 : 0);
     bool &kinder = vorgemerkt()[QAccessible::uniqueId(s)];
     kinder = kinder || mitKindern;
 }
@@ -291,64 +421,66 @@ void Browserzugang::angleichen(QAccessibleInterface *s, bool mitKindern)
         for (int i = 0; i < s->childCount(); ++i)
             angleichen(s->child(i), true);
     }
-    val e = element(s);
-    if (e.isNull() || e.isUndefined())
+    Bekannt *bekannt = eintrag(s);
+    if (!bekannt)
         return;
+    val &e = bekannt->e;
+    const QAccessible::Role rolle = s->role();
+    Schreiber w(*bekannt, !qtSchreibt(QAccessible::InvalidEvent, rolle));
 
     const QString name = s->text(QAccessible::Name);
     const QString beschreibung = s->text(QAccessible::Description);
     const QAccessible::State zustand = s->state();
-    setze(e, "aria-label", name);
-    setze(e, "aria-description", beschreibung);
-    setze(e, "aria-disabled", zustand.disabled ? QStringLiteral("true") : QString());
+    // A phasor tip: its values belong to what it is called, not to a remark after it.
+    const bool spitze = rolle == QAccessible::Graphic;
+    w.attribut("aria-label", spitze && !beschreibung.isEmpty() ? name + QStringLiteral(": ") + beschreibung : name);
+    w.attribut("aria-description", spitze ? QString() : beschreibung);
+    w.attribut("aria-disabled", zustand.disabled ? QStringLiteral("true") : QString());
 
-    switch (s->role()) {
+    switch (rolle) {
     case QAccessible::CheckBox:
-        e.set("checked", bool(zustand.checked));
-        e.set("disabled", bool(zustand.disabled));
+        w.eigenschaft("checked", bool(zustand.checked));
+        w.eigenschaft("disabled", bool(zustand.disabled));
         break;
     case QAccessible::Button:
-        e.set("disabled", bool(zustand.disabled));
+        w.eigenschaft("disabled", bool(zustand.disabled));
         break;
     case QAccessible::EditableText:
-        e.set("value", u8(s->text(QAccessible::Value)));
-        e.set("readOnly", bool(zustand.readOnly));
+        w.wert(u8(s->text(QAccessible::Value)));
+        w.eigenschaft("readOnly", bool(zustand.readOnly));
         break;
     case QAccessible::Slider:
     case QAccessible::ScrollBar:
         if (QAccessibleValueInterface *wert = s->valueInterface()) {
-            setze(e, "aria-valuemin", wert->minimumValue().toString());
-            setze(e, "aria-valuemax", wert->maximumValue().toString());
-            setze(e, "aria-valuenow", wert->currentValue().toString());
-            if (s->role() == QAccessible::Slider) {
+            w.attribut("aria-valuemin", wert->minimumValue().toString());
+            w.attribut("aria-valuemax", wert->maximumValue().toString());
+            w.attribut("aria-valuenow", wert->currentValue().toString());
+            if (rolle == QAccessible::Slider) {
                 // The browser reads a range field's own bounds, not the ARIA ones.
-                e.call<void>("setAttribute", std::string("min"), u8(wert->minimumValue().toString()));
-                e.call<void>("setAttribute", std::string("max"), u8(wert->maximumValue().toString()));
-                e.set("value", u8(wert->currentValue().toString()));
+                w.attribut("min", u8(wert->minimumValue().toString()));
+                w.attribut("max", u8(wert->maximumValue().toString()));
+                w.wert(u8(wert->currentValue().toString()));
             }
         }
-        setze(e, "aria-valuetext", s->text(QAccessible::Value));
-        setze(e, "aria-orientation", s->rect().height() > s->rect().width() ? QStringLiteral("vertical")
-                                                                           : QStringLiteral("horizontal"));
+        w.attribut("aria-valuetext", s->text(QAccessible::Value));
+        w.attribut("aria-orientation", s->rect().height() > s->rect().width() ? QStringLiteral("vertical")
+                                                                            : QStringLiteral("horizontal"));
         break;
     case QAccessible::MenuItem:
-        setze(e, "aria-keyshortcuts", s->text(QAccessible::Accelerator));
+        w.attribut("aria-keyshortcuts", s->text(QAccessible::Accelerator));
         break;
     case QAccessible::Graphic:
-        // A phasor tip: its values belong to what it is called, not to a remark after it.
-        e.call<void>("setAttribute", std::string("role"), std::string("img"));
-        setze(e, "aria-label", beschreibung.isEmpty() ? name : name + QStringLiteral(": ") + beschreibung);
-        e.call<void>("removeAttribute", std::string("aria-description"));
+        w.attribut("role", std::string("img"));
         break;
     case QAccessible::Chart: {
         // The keys operate a diagram: as an application, a reader passes them all on, whatever
         // mode it was in. Orca 43 switches to its focus mode only for an application inside
         // another one (one alone counts to it as a document of its own): the window's controls
         // are the outer one, Zivor.
-        e.call<void>("setAttribute", std::string("role"), std::string("application"));
-        e.call<void>("setAttribute", std::string("aria-roledescription"), std::string("Diagramm"));
+        w.attribut("role", std::string("application"));
+        w.attribut("aria-roledescription", std::string("Diagramm"));
         val fenster = e["parentElement"];
-        if (!fenster.isNull()) {
+        if (!fenster.isNull() && w.neu("fenster", "Zivor")) {
             fenster.call<void>("setAttribute", std::string("role"), std::string("application"));
             fenster.call<void>("setAttribute", std::string("aria-label"), std::string("Zivor"));
         }
@@ -357,24 +489,24 @@ void Browserzugang::angleichen(QAccessibleInterface *s, bool mitKindern)
     case QAccessible::Pane:
     case QAccessible::Grouping:
     case QAccessible::Window:
-        e.call<void>("setAttribute", std::string("role"), std::string("group"));
+        w.attribut("role", std::string("group"));
         break;
     case QAccessible::Document:
         // The help page's whole text, line by line, for reading in the page.
-        e.call<void>("setAttribute", std::string("role"), std::string("document"));
+        w.attribut("role", std::string("document"));
         if (QAccessibleTextInterface *text = s->textInterface())
-            e.set("innerText", u8(text->text(0, text->characterCount())));
+            w.eigenschaft("innerText", u8(text->text(0, text->characterCount())));
         break;
     case QAccessible::StaticText:
-        e.set("value", u8(name));
+        w.wert(u8(name));
         break;
     case QAccessible::Dialog:
         // Qt mirrors a window of its own as a closed dialog, which the reader does not see.
-        e.call<void>("setAttribute", std::string("open"), std::string(""));
+        w.attribut("open", std::string());
         break;
     case QAccessible::AlertMessage:
         // The evaluation box.
-        e.call<void>("setAttribute", std::string("role"), std::string("alertdialog"));
+        w.attribut("role", std::string("alertdialog"));
         break;
     default:
         break;
@@ -382,8 +514,8 @@ void Browserzugang::angleichen(QAccessibleInterface *s, bool mitKindern)
     // Qt writes the name into the element as text as well, which a reader in the page would
     // read a second time after the name. A diagram holds its description instead: an
     // application with nothing in it is one that Orca does not take for a control.
-    if (s->role() != QAccessible::Document && !name.isEmpty() && e["tagName"].as<std::string>() == "DIV")
-        e.set("textContent", s->role() == QAccessible::Chart ? u8(beschreibung) : std::string());
+    if (rolle != QAccessible::Document && !name.isEmpty() && e["tagName"].as<std::string>() == "DIV")
+        w.eigenschaft("textContent", rolle == QAccessible::Chart ? u8(beschreibung) : std::string());
 
     // Qt places an element only when its control appears; a tip moves with every drag step.
     // The page measures in its own pixels, which the screen's scale factor makes of Qt's.
@@ -392,11 +524,10 @@ void Browserzugang::angleichen(QAccessibleInterface *s, bool mitKindern)
         const QPointF ecke = fenster->mapFromGlobal(r.topLeft()).toPointF();
         const qreal faktor = QHighDpiScaling::factor(fenster);
         auto px = [](qreal wert) { return std::to_string(wert) + "px"; };
-        val stil = e["style"];
-        stil.set("left", px(ecke.x() * faktor));
-        stil.set("top", px(ecke.y() * faktor));
-        stil.set("width", px(r.width() * faktor));
-        stil.set("height", px(r.height() * faktor));
+        w.stil("left", px(ecke.x() * faktor));
+        w.stil("top", px(ecke.y() * faktor));
+        w.stil("width", px(r.width() * faktor));
+        w.stil("height", px(r.height() * faktor));
     }
 }
 

@@ -3,7 +3,8 @@
 // hidden button is pressed, and it leaves many of them without name, value or state. This
 // turns the mirror on from the start and gives every mirrored control its name, role, value and
 // state as the desktop's accessibility bus has them. A drag step changes several controls at
-// once; their elements are brought up to date together, once the step is handled.
+// once; their elements are brought up to date together, once the step is handled (during a drag
+// ten times a second), and only in what changed.
 
 class QAccessibleEvent;
 class QAccessibleInterface;
