@@ -8,7 +8,7 @@
 # For the same reason, and because a page inside a platform is no app to install, the web app
 # manifest (.webmanifest) stays out.
 #   cmake -DSEITE=dist/web -DZIEL=<staging folder> -DPAKET=dist/zivor-scorm12.zip -P web/lernpaket.cmake
-set(dateien index.html lernplattform.js start.js qtloader.js zivor.js zivor.wasm.gz
+set(dateien index.html lernplattform.js start.js laden.js qtloader.js zivor.js zivor.wasm.gz
     zivor-32.png zivor-128.png zivor-180.png zivor-192.png zivor-512.png LICENSE.txt LICENSE-Liberation.txt)
 
 file(REMOVE_RECURSE ${ZIEL})
@@ -28,10 +28,15 @@ set(VERSION ${CMAKE_MATCH_1})
 if(NOT VERSION)
   message(FATAL_ERROR "${SEITE}/index.html names no data-version")
 endif()
-string(REPLACE "data-service-worker=\"sw.js\"" "data-service-worker=\"\" data-programm=\"zivor.wasm.gz\"" paketseite "${seite}")
+string(REPLACE "data-service-worker=\"sw.js\"" "data-service-worker=\"\"" paketseite "${seite}")
 if(paketseite STREQUAL seite)
   message(FATAL_ERROR "${SEITE}/index.html names no service worker as data-service-worker=\"sw.js\"")
 endif()
+string(REPLACE "data-programm=\"zivor.wasm\"" "data-programm=\"zivor.wasm.gz\"" gepackt "${paketseite}")
+if(gepackt STREQUAL paketseite)
+  message(FATAL_ERROR "${SEITE}/index.html names no program as data-programm=\"zivor.wasm\"")
+endif()
+set(paketseite "${gepackt}")
 string(REGEX REPLACE "<link rel=\"manifest\"[^>]*>\n?" "" paketseite "${paketseite}")
 if(paketseite MATCHES "webmanifest")
   message(FATAL_ERROR "the package's page still names the app manifest")

@@ -1,5 +1,5 @@
-// Starts Zivor in the page: checks for WebAssembly, loads the program with a progress bar,
-// hands it to Qt's loader, hides the loading screen once the window is drawn, and then
+// Starts Zivor in the page: checks for WebAssembly, shows how much of the program has arrived
+// (laden.js loads it), hands it to Qt's loader, hides the loading screen once the window is drawn, and then
 // registers the service worker that keeps the files for a start without network (its copies
 // mostly come from the browser's cache then, not over the network a second time).
 'use strict';
@@ -31,7 +31,8 @@
       return false;
     }
   })();
-  if (!kannWasm || typeof window.zivor_entry !== 'function' || typeof qtLoad !== 'function') {
+  if (!kannWasm || typeof window.zivor_entry !== 'function' || typeof qtLoad !== 'function'
+      || typeof window.zivorProgramm !== 'object') {
     melde('Dieser Browser kann Zivor nicht ausführen, weil ihm WebAssembly fehlt (oder es abgeschaltet ist). '
       + 'Zivor läuft in jedem aktuellen Chrome, Edge, Firefox und Safari, auch auf Tablets.');
     return;
@@ -49,45 +50,10 @@
     anteilText.textContent = `${anteil} %`;
   };
 
-  // The program, compiled while it arrives. A page may name a copy packed with gzip instead
-  // (data-programm="zivor.wasm.gz", for hosts that refuse files named .wasm); it is unpacked here,
-  // unless the server has unpacked it already. The counted bytes are the unpacked ones, as the
-  // size the page knows is, whatever compression the server uses.
-  const programm = laden.dataset.programm || 'zivor.wasm';
-  const modul = fetch(programm).then(async (antwort) => {
-    if (!antwort.ok)
-      throw new Error(`${programm}: ${antwort.status} ${antwort.statusText}`);
-    const leser = antwort.body.getReader();
-    const erstes = await leser.read();
-    const gepackt = !erstes.done && erstes.value[0] === 0x1f && erstes.value[1] === 0x8b;
-    let strom = new ReadableStream({
-      start(steuerung) {
-        if (erstes.done)
-          steuerung.close();
-        else
-          steuerung.enqueue(erstes.value);
-      },
-      async pull(steuerung) {
-        const { done, value } = await leser.read();
-        if (done)
-          steuerung.close();
-        else
-          steuerung.enqueue(value);
-      },
-    });
-    if (gepackt)
-      strom = strom.pipeThrough(new DecompressionStream('gzip'));
-    let geladen = 0;
-    const zaehler = new TransformStream({
-      transform(stueck, steuerung) {
-        geladen += stueck.byteLength;
-        zeigeFortschritt(geladen);
-        steuerung.enqueue(stueck);
-      },
-    });
-    return WebAssembly.compileStreaming(new Response(strom.pipeThrough(zaehler),
-      { headers: { 'Content-Type': 'application/wasm' } }));
-  });
+  // The program, loading and compiling since the page's head (laden.js).
+  window.zivorProgramm.fortschritt(zeigeFortschritt);
+  const modul = window.zivorProgramm.modul;
+  modul.then(() => zeigeFortschritt(wasmGroesse), () => {});
 
   // The page names its service worker; a page that a learning platform serves names none.
   const registriereServiceWorker = () => {

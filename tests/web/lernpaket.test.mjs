@@ -139,7 +139,7 @@ describe('Zivor als Lernpaket (SCORM 1.2)', () => {
     assert.deepEqual([sco.type, sco.scormtype, sco.href], ['webcontent', 'sco', 'index.html']);
     assert.deepEqual(sco.dateien, dateien.filter((d) => d !== 'imsmanifest.xml'), 'every file listed, none missing');
     assert.ok(!dateien.some((d) => /^sw\.js$|\.br$/.test(d)), `no service worker, no packed copies: ${dateien}`);
-    for (const d of ['index.html', 'lernplattform.js', 'start.js', 'zivor.wasm.gz', 'LICENSE.txt', 'LICENSE-Liberation.txt'])
+    for (const d of ['index.html', 'lernplattform.js', 'start.js', 'laden.js', 'zivor.wasm.gz', 'LICENSE.txt', 'LICENSE-Liberation.txt'])
       assert.ok(dateien.includes(d), d);
     // Only suffixes that ILIAS allows by default (others it renames), and no .wasm, which it does not.
     assert.deepEqual(dateien.filter((d) => !/\.(html|js|gz|png|txt|xml)$/.test(d)), []);
