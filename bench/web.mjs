@@ -10,7 +10,8 @@
 //   from a server that offers nothing, gzip, or brotli and gzip.
 // ZIVOR_RUNDEN sets the rounds (3); ZIVOR_WEB another folder than dist/web.
 // With ZIVOR_PROFIL=1 it profiles instead (dist/web-profil, make profil-web): Chromium's sampling
-// profiler over a drag with the CPU slowed four times at pixel ratio 2; it prints the functions
+// profiler over a drag with the CPU slowed four times at pixel ratio 2 (ZIVOR_PROFIL_DROSSEL and
+// ZIVOR_PROFIL_VERHAELTNIS set others); it prints the functions
 // with the most time of their own and with the most time in all they call, and keeps the
 // profile as build/tests/web/ziehen.cpuprofile (Chromium's DevTools open it).
 import { mkdirSync, writeFileSync } from 'node:fs';
@@ -24,6 +25,8 @@ const profil = process.env.ZIVOR_PROFIL === '1';
 const seitenordner = resolve(process.env.ZIVOR_WEB ?? join(wurzel, profil ? 'dist/web-profil' : 'dist/web'));
 const ziel = join(wurzel, 'build/tests/web');
 const runden = Number(process.env.ZIVOR_RUNDEN ?? 3);
+const profilDrossel = Number(process.env.ZIVOR_PROFIL_DROSSEL ?? 4);
+const profilVerhaeltnis = Number(process.env.ZIVOR_PROFIL_VERHAELTNIS ?? 2);
 const schritteJeRunde = 60;
 
 const quantil = (werte, q) => {
@@ -122,7 +125,7 @@ async function profiliere() {
   const server = await starteServer(seitenordner);
   const browser = await starteBrowser();
   try {
-    const { seite } = await neueSeite(browser, server.adresse, { verhaeltnis: 2, drossel: 4 });
+    const { seite } = await neueSeite(browser, server.adresse, { verhaeltnis: profilVerhaeltnis, drossel: profilDrossel });
     await seite.evaluate(() => document.getElementById('qt-shadow-container').shadowRoot
       .querySelector('[id$=".Checklinie(2)"]').click());
     await naechstesBild(seite);
@@ -162,7 +165,7 @@ async function profiliere() {
     }
     const oben = (karte) => [...karte].sort((a, b) => b[1] - a[1]).slice(0, 15)
       .map(([name, ms]) => `${(100 * ms / beschaeftigt).toFixed(1).padStart(5)} %  ${ms.toFixed(0).padStart(6)} ms  ${name}`);
-    console.log(`Ziehen, CPU 4x langsamer, Verhältnis 2: ${beschaeftigt.toFixed(0)} ms beschäftigt`);
+    console.log(`Ziehen, CPU ${profilDrossel}× langsamer, Verhältnis ${profilVerhaeltnis}: ${beschaeftigt.toFixed(0)} ms beschäftigt`);
     console.log('\nmeiste eigene Zeit:\n' + oben(eigen).join('\n'));
     console.log('\nmeiste Zeit samt Aufgerufenem:\n' + oben(gesamt).join('\n'));
   } finally {

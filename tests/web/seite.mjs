@@ -25,35 +25,65 @@ export async function starteBrowser() {
   });
 }
 
-// Steps measured in the page: the handling of an input event (pointermove, keydown) plus the
-// work of the frame that follows it (all of Qt's animation-frame callbacks).
+// Steps measured in the page: the handling of an input event (pointermove, keydown: the time
+// spent in the page's listeners for it, Qt's among them, and in the timers that Qt sets to go on
+// with it) plus the work of the frame that follows (all of Qt's animation-frame callbacks). What
+// the browser does in between (waiting for the next frame, its own painting) is not counted.
 function messeImBild() {
   const bilder = [];
-  const roh = window.requestAnimationFrame.bind(window);
-  window.requestAnimationFrame = (f) => roh((t) => {
+  const zeitgeber = [];
+  const gemessen = (liste, f) => function (...argumente) {
     const a = performance.now();
     try {
-      f(t);
+      return f.apply(this, argumente);
     } finally {
-      bilder.push([a, performance.now()]);
+      liste.push([a, performance.now()]);
     }
-  });
-  // Qt handles the event in its own listener and stops it there; the task after it tells when
-  // that handling ended.
+  };
+  const roh = window.requestAnimationFrame.bind(window);
+  window.requestAnimationFrame = (f) => roh(gemessen(bilder, f));
+  const rohZeitgeber = window.setTimeout.bind(window);
+  window.setTimeout = (f, ...rest) => rohZeitgeber(typeof f === 'function' ? gemessen(zeitgeber, f) : f, ...rest);
+  // Every listener for these events is timed (Qt's are objects with a handleEvent method); an
+  // event's time is the sum over its listeners.
   const ereignisse = { pointermove: [], keydown: [] };
-  for (const [art, liste] of Object.entries(ereignisse)) {
-    const kanal = new MessageChannel();
-    kanal.port1.onmessage = () => { liste[liste.length - 1][1] = performance.now(); };
-    window.addEventListener(art, () => {
-      liste.push([performance.now(), null]);
-      kanal.port2.postMessage(0);
-    }, { capture: true });
-  }
-  window.zivorSchritte = (art) => ereignisse[art].filter(([, ende]) => ende !== null).map(([anfang, ende]) => {
+  const jeEreignis = new WeakMap();
+  const gewickelt = new WeakMap();
+  const hinzufuegen = EventTarget.prototype.addEventListener;
+  const entfernen = EventTarget.prototype.removeEventListener;
+  EventTarget.prototype.addEventListener = function (art, f, ...rest) {
+    if (!(art in ereignisse) || !f || (typeof f !== 'function' && typeof f.handleEvent !== 'function'))
+      return hinzufuegen.call(this, art, f, ...rest);
+    if (!gewickelt.has(f)) {
+      gewickelt.set(f, function (e) {
+        const anfang = performance.now();
+        try {
+          return typeof f === 'function' ? f.call(this, e) : f.handleEvent(e);
+        } finally {
+          const ende = performance.now();
+          let eintrag = jeEreignis.get(e);
+          if (!eintrag) {
+            eintrag = { dauer: 0, ende };
+            jeEreignis.set(e, eintrag);
+            ereignisse[e.type]?.push(eintrag);
+          }
+          eintrag.dauer += ende - anfang;
+          eintrag.ende = ende;
+        }
+      });
+    }
+    return hinzufuegen.call(this, art, gewickelt.get(f), ...rest);
+  };
+  EventTarget.prototype.removeEventListener = function (art, f, ...rest) {
+    return entfernen.call(this, art, gewickelt.get(f) ?? f, ...rest);
+  };
+  window.zivorSchritte = (art) => ereignisse[art].map(({ dauer, ende }) => {
     const bild = bilder.find(([a]) => a >= ende);
-    return (ende - anfang) + (bild ? bild[1] - bild[0] : 0);
+    const bis = bild ? bild[0] : Infinity;
+    const zwischendurch = zeitgeber.filter(([a]) => a >= ende && a < bis).reduce((summe, [a, e]) => summe + e - a, 0);
+    return dauer + zwischendurch + (bild ? bild[1] - bild[0] : 0);
   });
-  window.zivorSchritteLeeren = () => Object.values(ereignisse).forEach((liste) => liste.splice(0));
+  window.zivorSchritteLeeren = () => [...Object.values(ereignisse), bilder, zeitgeber].forEach((liste) => liste.splice(0));
 }
 
 // A new tab in front (keys reach only the tab in front, as for a learner) with the visible area

@@ -30,7 +30,13 @@ export async function webdriverSeite(adresse, faehigkeiten) {
     async waitForFunction(f, { timeout = 30000 } = {}, ...argumente) {
       const ende = Date.now() + timeout;
       for (;;) {
-        const wert = await seite.evaluate(f, ...argumente);
+        // WebKit's driver now and then cannot read a script's result while the page is busy
+        // starting (the program compiling); the next poll asks again.
+        const wert = await seite.evaluate(f, ...argumente).catch((fehler) => {
+          if (!/Could not parse script result/.test(fehler.message) || Date.now() > ende)
+            throw fehler;
+          return undefined;
+        });
         if (wert)
           return wert;
         if (Date.now() > ende)
