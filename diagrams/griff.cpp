@@ -62,6 +62,22 @@ void Griff::platzieren()
     }
 }
 
+void Griff::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The diagram draws the square, and the focus mark around the handle the keys move, which
+    // may go to another handle now.
+    if (parentWidget() != nullptr)
+        parentWidget()->update();
+}
+
+void Griff::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (parentWidget() != nullptr)
+        parentWidget()->update();
+}
+
 void Griff::paintEvent(QPaintEvent *)
 {
     // Nothing of its own: the phasor diagram draws the square in its stacking order.
