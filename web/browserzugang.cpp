@@ -184,6 +184,11 @@ private:
     bool m_merken;
 };
 
+// Brings the waiting elements up to date: once the change is handled, or during a drag (a
+// button or finger down) ten times a second, which is plenty for a reader and spares the page
+// the work at every step; the release brings them up to date at once.
+QTimer *angleichtakt = nullptr;
+
 bool istAnsage(QObject *objekt)
 {
     if (!objekt)
@@ -344,8 +349,14 @@ void Browserzugang::weiterreichen(QAccessibleEvent *ereignis)
         if (bekannt != bekannte().end())
             bekannt->geschrieben.clear();
     }
-    if (ereignis->type() == QAccessible::ValueChanged && s->role() == QAccessible::Slider && s->state().focused)
+    if (ereignis->type() == QAccessible::ValueChanged && s->role() == QAccessible::Slider && s->state().focused) {
+        // Against what the element says now, not what it said a step or two ago.
+        if (angleichtakt && angleichtakt->isActive()) {
+            angleichtakt->stop();
+            angleichenVorgemerkte();
+        }
         sprichSchritt(s);
+    }
     if (ereignis->type() != QAccessible::Focus || !s->isValid()) {
         if (s->isValid())
             merke(s);
@@ -371,17 +382,14 @@ QHash<QAccessible::Id, bool> &vorgemerkt()
     return liste;
 }
 
-// Brings the waiting elements up to date: once the change is handled, or during a drag (a
-// button or finger down) ten times a second, which is plenty for a reader and spares the page
-// the work at every step; the release brings them up to date at once.
-QTimer *angleichtakt = nullptr;
-
+// The release of a button or finger (or its cancel) brings the waiting elements up to date at once.
 class Loslassen : public QObject
 {
 protected:
     bool eventFilter(QObject *, QEvent *ereignis) override
     {
-        if ((ereignis->type() == QEvent::MouseButtonRelease || ereignis->type() == QEvent::TouchEnd)
+        const QEvent::Type art = ereignis->type();
+        if ((art == QEvent::MouseButtonRelease || art == QEvent::TouchEnd || art == QEvent::TouchCancel)
             && angleichtakt->isActive())
             angleichtakt->start(0);
         return false;

@@ -90,11 +90,19 @@ if (typeof WorkerGlobalScope !== 'undefined' && self instanceof WorkerGlobalScop
         arbeiter.terminate();
         fehlt(new Error(ereignis.message || 'laden.js'));
       };
+      // A module that cannot pass to the page.
+      arbeiter.onmessageerror = () => {
+        arbeiter.terminate();
+        fehlt(new Error('laden.js: the compiled program did not reach the page'));
+      };
       arbeiter.postMessage(programm);
     });
     const hier = () => zivorLadeProgramm(programm, melde);
+    const modul = typeof Worker === 'function' ? imArbeiter().catch(hier) : hier();
+    // Whoever takes the module hears of a failure; until then it is no unhandled one.
+    modul.catch(() => {});
     return {
-      modul: typeof Worker === 'function' ? imArbeiter().catch(hier) : hier(),
+      modul,
       fortschritt(f) {
         hoerer.push(f);
         f(geladen);
