@@ -40,8 +40,16 @@ function messeImBild() {
       liste.push([a, performance.now()]);
     }
   };
+  // A frame's callbacks, each with the frame's time.
   const roh = window.requestAnimationFrame.bind(window);
-  window.requestAnimationFrame = (f) => roh(gemessen(bilder, f));
+  window.requestAnimationFrame = (f) => roh((zeit) => {
+    const a = performance.now();
+    try {
+      f(zeit);
+    } finally {
+      bilder.push([a, performance.now(), zeit]);
+    }
+  });
   const rohZeitgeber = window.setTimeout.bind(window);
   window.setTimeout = (f, ...rest) => rohZeitgeber(typeof f === 'function' ? gemessen(zeitgeber, f) : f, ...rest);
   // Every listener for these events is timed (Qt's are objects with a handleEvent method); an
@@ -75,13 +83,15 @@ function messeImBild() {
     return hinzufuegen.call(this, art, gewickelt.get(f), ...rest);
   };
   EventTarget.prototype.removeEventListener = function (art, f, ...rest) {
-    return entfernen.call(this, art, gewickelt.get(f) ?? f, ...rest);
+    return entfernen.call(this, art, art in ereignisse ? gewickelt.get(f) ?? f : f, ...rest);
   };
-  window.zivorSchritte = (art) => ereignisse[art].map(({ dauer, ende }) => {
-    const bild = bilder.find(([a]) => a >= ende);
-    const bis = bild ? bild[0] : Infinity;
-    const zwischendurch = zeitgeber.filter(([a]) => a >= ende && a < bis).reduce((summe, [a, e]) => summe + e - a, 0);
-    return dauer + zwischendurch + (bild ? bild[1] - bild[0] : 0);
+  // The frame after the event: all callbacks of the first frame that begins after it.
+  const dauer = (liste) => liste.reduce((summe, [a, e]) => summe + e - a, 0);
+  window.zivorSchritte = (art) => ereignisse[art].map(({ dauer: imListener, ende }) => {
+    const erster = bilder.find(([a]) => a >= ende);
+    const bis = erster ? erster[0] : Infinity;
+    return imListener + dauer(zeitgeber.filter(([a]) => a >= ende && a < bis))
+      + (erster ? dauer(bilder.filter(([, , zeit]) => zeit === erster[2])) : 0);
   });
   window.zivorSchritteLeeren = () => [...Object.values(ereignisse), bilder, zeitgeber].forEach((liste) => liste.splice(0));
 }
