@@ -32,8 +32,15 @@ QRectF Bildflaeche::innenRechteck() const
     return QRectF(rand, rand, width() - 2 * rand, height() - 2 * rand);
 }
 
+void Bildflaeche::erneuere(const QRect &r)
+{
+    m_offen |= r & rect();
+    update(m_offen);
+}
+
 void Bildflaeche::paintEvent(QPaintEvent *event)
 {
+    m_offen = QRect();
     QPainter p(this);
     // The border and the background are painted once and kept. The device painted on may be
     // a print-out or a picture of another pixel ratio or format (QWidget::render, grab), so

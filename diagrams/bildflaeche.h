@@ -23,6 +23,10 @@ public:
     QPointF pixelVon(double x, double y) const;
     QPointF punktBei(QPointF widgetPixel) const;
     QRectF innenRechteck() const;
+    // Repaints r, as one rectangle with all else that waits to be repainted here: a drag moves
+    // a few lines and handles at once, and within a single rectangle the background is copied
+    // row by row, within several of them it goes pixel by pixel.
+    void erneuere(const QRect &r);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -37,6 +41,8 @@ private:
     // the device pixel for pixel), made for a device of ratio m_hintergrundRatio.
     QImage m_hintergrund;
     qreal m_hintergrundRatio = 0.0;
+    // What waits to be repainted since the last paint (erneuere).
+    QRect m_offen;
 };
 
 } // namespace zivor

@@ -18,7 +18,7 @@ void Diagrammelement::setVisible(bool sichtbar)
 {
     if (m_sichtbar != sichtbar) {
         m_sichtbar = sichtbar;
-        m_flaeche->update(bereich());
+        m_flaeche->erneuere(bereich());
     }
 }
 
@@ -27,8 +27,8 @@ void Diagrammelement::setze(double &feld, double wert)
     if (feld != wert) {
         const QRect vorher = bereich();
         feld = wert;
-        m_flaeche->update(vorher);
-        m_flaeche->update(bereich());
+        m_flaeche->erneuere(vorher);
+        m_flaeche->erneuere(bereich());
     }
 }
 

@@ -1,5 +1,7 @@
 #include "diagrams/griff.h"
 
+#include "diagrams/bildflaeche.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -57,8 +59,13 @@ void Griff::platzieren()
     move(static_cast<int>(std::floor(x + 0.5)), static_cast<int>(std::floor(y + 0.5)));
     // The diagram draws the focus mark 3 px around the square: that repaints with it.
     if (parentWidget() != nullptr && geometry() != vorher) {
-        parentWidget()->update(vorher.adjusted(-3, -3, 3, 3));
-        parentWidget()->update(geometry().adjusted(-3, -3, 3, 3));
+        if (auto *flaeche = qobject_cast<Bildflaeche *>(parentWidget())) {
+            flaeche->erneuere(vorher.adjusted(-3, -3, 3, 3));
+            flaeche->erneuere(geometry().adjusted(-3, -3, 3, 3));
+        } else {
+            parentWidget()->update(vorher.adjusted(-3, -3, 3, 3));
+            parentWidget()->update(geometry().adjusted(-3, -3, 3, 3));
+        }
     }
 }
 

@@ -113,7 +113,24 @@ void TestZiehen::gruenenZeigerZiehen()
 {
     QWidget *bild = w("Picture2");
     const QPoint ziel(260, 110);
+    // The lines and the handle that move are repainted as one rectangle.
+    struct Malbereiche : QObject {
+        QList<QRegion> bereiche;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::Paint)
+                bereiche << static_cast<QPaintEvent *>(e)->region();
+            return false;
+        }
+    } gemalt;
+    QCoreApplication::processEvents();
+    bild->installEventFilter(&gemalt);
     ziehe(griffMitte(0), {imFenster(bild, QPoint(250, 100)), imFenster(bild, ziel)}, imFenster(bild, ziel));
+    QCoreApplication::processEvents();
+    bild->removeEventFilter(&gemalt);
+    QVERIFY(!gemalt.bereiche.isEmpty());
+    for (const QRegion &bereich : std::as_const(gemalt.bereiche))
+        QCOMPARE(bereich.rectCount(), 1);
 
     const QPointF p = diagrammpunkt(ziel);
     QVERIFY(std::fabs(prop("Label1(0)", "Left") - p.x()) < 1e-4);
