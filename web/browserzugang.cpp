@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHash>
@@ -22,6 +23,8 @@
 
 #include <emscripten/val.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace zivor {
@@ -297,6 +300,28 @@ void sprichSchritt(QAccessibleInterface *s)
         Seitenansage::sprich(wert);
 }
 
+// Runs f once the page shows the window's first picture. Making every element of the mirror takes
+// a while (a tenth of a second, more on a slow device); done before, it would hold that picture
+// back. The page says so in zivorMessung.gezeigt after the browser has drawn the picture; a page
+// that does not say so gets the elements after two seconds.
+void nachDemErstenBild(std::function<void()> f)
+{
+    auto *takt = new QTimer(qApp);
+    takt->setInterval(20);
+    auto seit = std::make_shared<QElapsedTimer>();
+    seit->start();
+    QObject::connect(takt, &QTimer::timeout, qApp, [takt, seit, f = std::move(f)] {
+        const val messung = val::global("window")["zivorMessung"];
+        const bool gezeigt = !messung.isUndefined() && !messung.isNull() && messung["gezeigt"].isTrue();
+        if (!gezeigt && !seit->hasExpired(2000))
+            return;
+        takt->stop();
+        takt->deleteLater();
+        f();
+    });
+    takt->start();
+}
+
 } // namespace
 
 void Browserzugang::einschalten()
@@ -308,7 +333,7 @@ void Browserzugang::einschalten()
     plattform()->setActive(true);
     QAccessible::installUpdateHandler(&Browserzugang::weiterreichen);
     leiteFokusWeiter();
-    QTimer::singleShot(0, qApp, [] {
+    nachDemErstenBild([] {
         // Qt fills every element it makes now.
         druckeEinschaltknoepfe();
         for (Bekannt &bekannt : bekannte())

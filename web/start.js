@@ -12,7 +12,7 @@
   const wasmGroesse = Number(laden.dataset.wasmGroesse);
 
   // What the page measured, read by make test-web and for the README's figures.
-  const messung = window.zivorMessung = { ersterFrame: null, fehler: [] };
+  const messung = window.zivorMessung = { ersterFrame: null, gezeigt: false, fehler: [] };
 
   const melde = (text) => {
     document.getElementById('laden-status').setAttribute('aria-live', 'assertive');
@@ -76,6 +76,8 @@
       if (punkt && punkt[3] !== 0) {
         messung.ersterFrame = performance.now();
         laden.hidden = true;
+        // Once the browser has drawn it, the program makes its elements for screen readers.
+        requestAnimationFrame(() => setTimeout(() => { messung.gezeigt = true; }, 0));
         sage('Zivor ist bereit.');
         registriereServiceWorker();
         return;
