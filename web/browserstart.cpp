@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
-#include <QHash>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
@@ -16,6 +15,8 @@
 
 #include <array>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 namespace zivor {
 namespace {
@@ -45,12 +46,12 @@ public:
         // Premultiplied pixels in the byte order of the device, which Qt blends the quick way.
         const QImage::Format format = kopierformat(*p) == QImage::Format_RGBX8888
             ? QImage::Format_RGBA8888_Premultiplied : QImage::Format_ARGB32_Premultiplied;
-        const QString schluessel = QStringLiteral("%1 %2 %3 %4 %5 %6")
-            .arg(option->rect.width()).arg(option->rect.height()).arg(int(option->state))
-            .arg(option->palette.cacheKey()).arg(dpr).arg(int(format));
-        static QHash<QString, QImage> bilder;
-        auto bild = bilder.constFind(schluessel);
-        if (bild == bilder.constEnd()) {
+        // Looked up at every paint of a box: numbers, no text made for it.
+        const auto schluessel = std::make_tuple(option->rect.width(), option->rect.height(), int(option->state),
+                                                option->palette.cacheKey(), dpr, int(format));
+        static std::map<decltype(schluessel), QImage> bilder;
+        auto bild = bilder.find(schluessel);
+        if (bild == bilder.end()) {
             if (bilder.size() >= 64)
                 bilder.clear();
             QImage neu((option->rect.size().toSizeF() * dpr).toSize(), format);
@@ -64,12 +65,12 @@ public:
                 QProxyStyle::drawPrimitive(element, &kopie, &q, widget);
             }
             neu.setDevicePixelRatio(1.0);
-            bild = bilder.insert(schluessel, neu);
+            bild = bilder.emplace(schluessel, neu).first;
         }
         // One pixel of the picture on one of the device: only a translation, so Qt copies rows.
         p->save();
         p->setWorldTransform(QTransform::fromScale(1.0 / dpr, 1.0 / dpr), true);
-        p->drawImage(QPointF(option->rect.topLeft()) * dpr, *bild);
+        p->drawImage(QPointF(option->rect.topLeft()) * dpr, bild->second);
         p->restore();
     }
 };
